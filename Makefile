@@ -1,0 +1,29 @@
+# The two commands of a fresh machine: `make run` and `make test`. Both install what is missing.
+JOBS ?= $(shell nproc)
+BUILD := build
+ASAN_BUILD := build-asan
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 10
+
+.PHONY: all deps build run test test-normal test-asan test-fuzz format clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	@tools/run.sh $(BUILD)
+
+test: deps
+	@tools/test-all.sh $(JOBS) $(FUZZ_SECONDS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

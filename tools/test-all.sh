@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Builds and runs the whole suite twice (plain, then AddressSanitizer + UndefinedBehaviorSanitizer),
+# then builds the fuzz targets with clang and runs each briefly over its seed corpus.
+# Usage: tools/test-all.sh JOBS FUZZ_SECONDS
+set -uo pipefail
+jobs=${1:-2}
+fuzz_seconds=${2:-10}
+cd "$(dirname "$0")/.."
+
+passed=0
+failed=0
+status=0
+
+run_suite() { # build-folder cmake-args...
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" "$@" >/dev/null || return 1
+    cmake --build "$dir" -j"$jobs" || return 1
+    local log="$dir/ctest.log"
+    ctest --test-dir "$dir" --output-on-failure -j"$jobs" --timeout 300 | tee "$log"
+    local rc=${PIPESTATUS[0]}
+    local line
+    line=$(grep -E 'tests passed, [0-9]+ tests failed out of' "$log" | tail -n 1)
+    if [[ $line =~ ([0-9]+)\ tests\ failed\ out\ of\ ([0-9]+) ]]; then
+        failed=$((failed + BASH_REMATCH[1]))
+        passed=$((passed + BASH_REMATCH[2] - BASH_REMATCH[1]))
+    fi
+    return "$rc"
+}
+
+echo "== plain build =="
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo || status=1
+echo "== sanitizer build =="
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DQUILLERBY_SANITIZE=ON || status=1
+
+echo "== fuzz targets (${fuzz_seconds}s each) =="
+if CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DQUILLERBY_FUZZ=ON >/dev/null && cmake --build build-fuzz -j"$jobs"; then
+    for fuzzer in build-fuzz/fuzz/fuzz_*; do
+        [ -x "$fuzzer" ] || continue
+        name=${fuzzer##*/fuzz_}
+        corpus=$(mktemp -d)
+        [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$corpus/"
+        if "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=0 "$corpus" \
+                >"build-fuzz/$name.log" 2>&1; then
+            echo "fuzz $name: ok"
+            passed=$((passed + 1))
+        else
+            echo "fuzz $name: FAILED"
+            tail -n 40 "build-fuzz/$name.log"
+            failed=$((failed + 1))
+            status=1
+        fi
+        rm -rf "$corpus"
+    done
+else
+    echo "fuzz build failed"
+    failed=$((failed + 1))
+    status=1
+fi
+
+echo
+echo "all suites: $passed passed, $failed failed"
+exit "$status"

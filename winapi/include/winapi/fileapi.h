@@ -1,0 +1,4 @@
+#pragma once
+
+#include "winapi/types.h"
+#include "winapi/winerror.h"
