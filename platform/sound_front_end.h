@@ -1,0 +1,15 @@
+#pragma once
+// The thin layer through which the shell and the game use the sound library.
+
+#include <windows.h>
+
+class SoundDevice;
+class SoundClip;
+
+extern SoundDevice* soundDevice;
+
+int Init_DirectSound(HWND window);
+SoundClip* LoadSound(const char* fileName);
+void Play_Sound(SoundClip* clip);
+void Loop_Sound(SoundClip* clip);
+void Stop_Sound(SoundClip* clip);
