@@ -1,0 +1,32 @@
+#pragma once
+// Test hooks for the sound-output service: mixing offline without a sound card or a clock, and
+// taking buffers away as the platform does when another program takes the device.
+
+#include <dsound.h>
+
+#include <vector>
+
+namespace winapi::hooks {
+
+enum class SoundOutput {
+    Device,  // the sound card through SDL2, or the silent sink when none opens (the default)
+    Silent,  // mixes into nothing in real time, so cursors move and notifications fire
+    Offline, // mixes only when RenderSoundMix asks for it
+};
+
+// Chooses the output of every device that later DirectSoundCreate8 calls make.
+void SelectSoundOutput(SoundOutput output);
+
+// Mixes the next `frames` frames of an offline device (null: the most recently made live one)
+// and returns them as the bytes the device would receive, in the primary buffer's format. Cursors
+// advance and notifications fire as if that much time had passed. Empty for any other device.
+std::vector<BYTE> RenderSoundMix(DWORD frames, IDirectSound8* device = nullptr);
+
+// Marks every secondary buffer of every live device lost and stops it.
+void LoseSoundBuffers();
+
+// The next `count` Restore calls fail with DSERR_BUFFERLOST, as while the other program still
+// holds the device. 0 lets Restore succeed again.
+void RefuseSoundRestores(int count);
+
+} // namespace winapi::hooks
