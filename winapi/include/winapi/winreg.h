@@ -1,5 +1,10 @@
 #pragma once
-// The registry: a durable store of keys and typed values on disk.
+// The registry: a durable store of keys and typed values on disk, one file per predefined root in
+// the folder named by WINAPI_REGISTRY_DIR, else $XDG_CONFIG_HOME/quillerby/registry, else
+// ~/.config/quillerby/registry. Each write is atomic and durable before the call returns, and
+// every call sees what other processes wrote before it. Left out: security, classes, volatile keys,
+// links, notifications, wide forms; HKEY_CLASSES_ROOT is a root of its own, not a merged view.
+// Names compare without regard to the case of ASCII letters. A damaged file gives ERROR_BADDB.
 
 #include "winapi/types.h"
 #include "winapi/winerror.h"
@@ -27,6 +32,10 @@ typedef LONG LSTATUS;
 #define KEY_WRITE 0x20006
 #define KEY_ALL_ACCESS 0xF003F
 
+#ifndef ERROR_NOACCESS
+#define ERROR_NOACCESS 998L
+#endif
+
 #define REG_OPTION_NON_VOLATILE 0x00000000L
 #define REG_CREATED_NEW_KEY 0x00000001L
 #define REG_OPENED_EXISTING_KEY 0x00000002L
@@ -47,3 +56,9 @@ LSTATUS RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, c
                        DWORD dataSize);
 LSTATUS RegDeleteValueA(HKEY key, LPCSTR valueName);
 LSTATUS RegCloseKey(HKEY key);
+// Deletes a key that has no subkeys (ERROR_ACCESS_DENIED otherwise); "" deletes the key itself.
+LSTATUS RegDeleteKeyA(HKEY key, LPCSTR subKey);
+// The index-th subkey's name or value, in a stable order; ERROR_NO_MORE_ITEMS past the last.
+LSTATUS RegEnumKeyA(HKEY key, DWORD index, LPSTR name, DWORD nameChars);
+LSTATUS RegEnumValueA(HKEY key, DWORD index, LPSTR valueName, LPDWORD valueNameChars,
+                      LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataSize);
