@@ -33,3 +33,54 @@ function(quillerby_fuzzer name source)
     target_link_libraries(${name} PRIVATE ${ARGN})
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
 endfunction()
+
+# Links files into a program as resources of one type that FindResourceA finds by name:
+# quillerby_embed_resources(target TYPE NAME FILE [NAME FILE...]). Relative files are taken from the
+# calling folder. Each file becomes a generated source that registers its bytes before main.
+function(quillerby_embed_resources target type)
+    set(pairs ${ARGN})
+    list(LENGTH pairs count)
+    math(EXPR odd "${count} % 2")
+    if(count EQUAL 0 OR odd)
+        message(FATAL_ERROR "quillerby_embed_resources: expected NAME FILE pairs after the type")
+    endif()
+    while(pairs)
+        list(POP_FRONT pairs name file)
+        get_filename_component(file "${file}" ABSOLUTE)
+        string(MAKE_C_IDENTIFIER "${target}_${type}_${name}" id)
+        set(out "${CMAKE_CURRENT_BINARY_DIR}/embedded_resources/${id}.cpp")
+        add_custom_command(
+            OUTPUT "${out}"
+            COMMAND ${CMAKE_COMMAND} "-DQUILLERBY_EMBED_TYPE=${type}"
+                    "-DQUILLERBY_EMBED_NAME=${name}" "-DQUILLERBY_EMBED_INPUT=${file}"
+                    "-DQUILLERBY_EMBED_OUTPUT=${out}" -P "${CMAKE_CURRENT_FUNCTION_LIST_FILE}"
+            DEPENDS "${file}" "${CMAKE_CURRENT_FUNCTION_LIST_FILE}"
+            COMMENT "Embedding ${file} as resource ${type}/${name}"
+            VERBATIM)
+        target_sources(${target} PRIVATE "${out}")
+    endwhile()
+endfunction()
+
+# Run as a script (cmake -P) by the rule above: writes one resource's source file.
+if(CMAKE_SCRIPT_MODE_FILE AND DEFINED QUILLERBY_EMBED_OUTPUT)
+    file(READ "${QUILLERBY_EMBED_INPUT}" hex HEX)
+    string(LENGTH "${hex}" digits)
+    math(EXPR size "${digits} / 2")
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+    string(REGEX REPLACE "((0x..,){16})" "\\1\n    " bytes "${bytes}")
+    if(size EQUAL 0)
+        set(bytes "0") # an array cannot be empty; the registered size stays 0
+    endif()
+    foreach(text TYPE NAME)
+        string(REPLACE "\\" "\\\\" escaped "${QUILLERBY_EMBED_${text}}")
+        string(REPLACE "\"" "\\\"" escaped_${text} "${escaped}")
+    endforeach()
+    file(WRITE "${QUILLERBY_EMBED_OUTPUT}"
+         "// Generated from ${QUILLERBY_EMBED_INPUT}; do not edit.\n"
+         "#include \"winapi/hooks/resources.h\"\n\n"
+         "namespace {\n"
+         "const unsigned char bytes[] = {\n    ${bytes}};\n"
+         "[[maybe_unused]] const bool registered = winapi::hooks::RegisterResource(\n"
+         "    \"${escaped_TYPE}\", \"${escaped_NAME}\", bytes, ${size});\n"
+         "} // namespace\n")
+endif()
