@@ -1,0 +1,4 @@
+#include "game/game_objects.h"
+
+TileMap tileMap;
+Player player;
