@@ -1,0 +1,15 @@
+#include "winapi/errhandlingapi.h"
+
+namespace {
+
+thread_local DWORD lastError = 0;
+
+} // namespace
+
+DWORD GetLastError() {
+    return lastError;
+}
+
+void SetLastError(DWORD errorCode) {
+    lastError = errorCode;
+}
