@@ -1,0 +1,37 @@
+#pragma once
+// Where the mix goes. A sink pulls frames from its source on a thread of its own: the SDL2 sink
+// from the sound card's callback, the silent sink from a thread clocked in real time.
+
+#include "dsound/sample_format.h"
+
+#include <memory>
+#include <string>
+
+namespace winapi::dsound {
+
+class MixSource {
+public:
+    // Mixes `frames` frames in `format` into `out`. Called by a sink without any lock held.
+    virtual void Render(BYTE* out, DWORD frames, const SampleFormat& format) = 0;
+
+protected:
+    ~MixSource() = default;
+};
+
+class OutputSink {
+public:
+    virtual ~OutputSink() = default;
+    // Starts pulling mixed frames from the source in `format`. False, with the reason in
+    // `error`, when the output cannot be opened.
+    virtual bool Start(const SampleFormat& format, std::string* error) = 0;
+    // Stops pulling: once it returns no Render call is running and none will start.
+    virtual void Stop() = 0;
+};
+
+// The default sound card through SDL2, with a device buffer of about 20 ms.
+std::unique_ptr<OutputSink> MakeSdlSink(MixSource& source);
+
+// Mixes into nothing, as fast as real time passes.
+std::unique_ptr<OutputSink> MakeSilentSink(MixSource& source);
+
+} // namespace winapi::dsound
