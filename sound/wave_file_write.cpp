@@ -81,12 +81,15 @@ HRESULT WaveFile::ResetWriting() {
 }
 
 HRESULT WaveFile::Write(UINT count, const BYTE* source, UINT* written) {
-    // A file opened for reading has no direct buffer to write into.
-    if (m_fromMemory || m_mode == WAVEFILE_READ) {
+    if (m_fromMemory) {
         return E_NOTIMPL;
     }
     if (m_file == nullptr) {
         return CO_E_NOTINITIALIZED;
+    }
+    // A file opened for reading has no direct buffer to write into.
+    if (m_mode == WAVEFILE_READ) {
+        return E_NOTIMPL;
     }
     if (written == nullptr || source == nullptr) {
         return E_INVALIDARG;
