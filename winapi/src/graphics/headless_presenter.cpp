@@ -1,0 +1,22 @@
+#include "graphics/presenter.h"
+#include "graphics/test_controls.h"
+
+namespace winapi::graphics {
+namespace {
+
+class HeadlessPresenter final : public Presenter {
+public:
+    HRESULT Show(const Image& backBuffer) override {
+        DeliverFrame(hooks::Frame{backBuffer.width, backBuffer.height, backBuffer.pixels});
+        return D3D_OK;
+    }
+    bool Usable() const override { return true; }
+};
+
+} // namespace
+
+std::unique_ptr<Presenter> MakeHeadlessPresenter() {
+    return std::make_unique<HeadlessPresenter>();
+}
+
+} // namespace winapi::graphics

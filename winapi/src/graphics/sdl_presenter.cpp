@@ -1,0 +1,110 @@
+#include "graphics/letterbox.h"
+#include "graphics/presenter.h"
+#include "window/window_table.h"
+
+#include <SDL.h>
+
+namespace winapi::graphics {
+namespace {
+
+class SdlPresenter final : public Presenter {
+public:
+    SdlPresenter(HWND window, SDL_Window* native, SDL_Renderer* renderer, SDL_Texture* texture)
+        : window_(window), native_(native), renderer_(renderer), texture_(texture) {
+        // The window may be destroyed before the device; the renderer must go first then.
+        window::FindWindow(window_)->beforeNativeClose = [this] { LetGo(); };
+    }
+
+    ~SdlPresenter() override {
+        if (window::Window* record = window::FindWindow(window_)) {
+            record->beforeNativeClose = nullptr;
+        }
+        if (native_ != nullptr) {
+            SDL_SetWindowFullscreen(native_, 0);
+        }
+        LetGo();
+    }
+
+    HRESULT Show(const Image& backBuffer) override {
+        if (renderer_ == nullptr) {
+            return D3DERR_DEVICELOST;
+        }
+        SDL_UpdateTexture(texture_, nullptr, backBuffer.pixels.data(), backBuffer.width * 4);
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        int screenWidth = 0;
+        int screenHeight = 0;
+        SDL_GetRendererOutputSize(renderer_, &screenWidth, &screenHeight);
+        ScreenRect place =
+            Letterbox(backBuffer.width, backBuffer.height, screenWidth, screenHeight);
+        SDL_Rect target{place.x, place.y, place.width, place.height};
+        SDL_RenderCopy(renderer_, texture_, nullptr, &target);
+        SDL_RenderPresent(renderer_);
+        return D3D_OK;
+    }
+
+    bool Usable() const override { return renderer_ != nullptr; }
+
+private:
+    void LetGo() {
+        if (texture_ != nullptr) {
+            SDL_DestroyTexture(texture_);
+            texture_ = nullptr;
+        }
+        if (renderer_ != nullptr) {
+            SDL_DestroyRenderer(renderer_);
+            renderer_ = nullptr;
+        }
+        native_ = nullptr;
+    }
+
+    HWND window_;
+    SDL_Window* native_;
+    SDL_Renderer* renderer_;
+    SDL_Texture* texture_;
+};
+
+SDL_Renderer* MakeRenderer(SDL_Window* native, bool waitForRetrace) {
+    Uint32 retrace = waitForRetrace ? SDL_RENDERER_PRESENTVSYNC : 0;
+    if (SDL_Renderer* accelerated =
+            SDL_CreateRenderer(native, -1, SDL_RENDERER_ACCELERATED | retrace)) {
+        return accelerated;
+    }
+    return SDL_CreateRenderer(native, -1, SDL_RENDERER_SOFTWARE);
+}
+
+} // namespace
+
+HRESULT MakeSdlPresenter(HWND window, const D3DPRESENT_PARAMETERS& parameters,
+                         std::unique_ptr<Presenter>& presenter) {
+    window::Window* record = window::FindWindow(window);
+    if (record == nullptr || record->native == nullptr) {
+        return D3DERR_NOTAVAILABLE;
+    }
+    SDL_Window* native = record->native;
+    int width = static_cast<int>(parameters.BackBufferWidth);
+    int height = static_cast<int>(parameters.BackBufferHeight);
+    if (parameters.Windowed) {
+        SDL_SetWindowSize(native, width, height);
+    } else if (SDL_SetWindowFullscreen(native, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        return D3DERR_NOTAVAILABLE;
+    }
+    bool waitForRetrace = parameters.PresentationInterval != D3DPRESENT_INTERVAL_IMMEDIATE;
+    SDL_Renderer* renderer = MakeRenderer(native, waitForRetrace);
+    if (renderer == nullptr) {
+        SDL_SetWindowFullscreen(native, 0);
+        return D3DERR_NOTAVAILABLE;
+    }
+    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                                             SDL_TEXTUREACCESS_STREAMING, width, height);
+    if (texture == nullptr) {
+        SDL_DestroyRenderer(renderer);
+        SDL_SetWindowFullscreen(native, 0);
+        return D3DERR_OUTOFVIDEOMEMORY;
+    }
+    SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
+    presenter = std::make_unique<SdlPresenter>(window, native, renderer, texture);
+    return D3D_OK;
+}
+
+} // namespace winapi::graphics

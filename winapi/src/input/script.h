@@ -1,0 +1,51 @@
+#pragma once
+// Keyboard scripts for scripted runs. Each line is `COUNT [KEY ...]`: COUNT frames (keyboard reads)
+// in which exactly the listed key codes (decimal) are down, or `capture NAME.png`: save the next
+// presented frame under that name in the working folder. `#` starts a comment.
+// Self-contained (standard library only), so that tests and the fuzzer can use it directly.
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace winapi::input {
+
+struct ScriptStep {
+    std::uint32_t frames = 0; // 0 for a capture
+    std::bitset<256> keys;
+    std::string capture;
+};
+
+struct InputScript {
+    std::vector<ScriptStep> steps;
+};
+
+struct ScriptError {
+    int line = 0;
+    std::string reason;
+};
+
+inline constexpr std::uint32_t kMaxScriptFrames = 1000000000;
+
+std::variant<InputScript, ScriptError> ParseInputScript(std::string_view text);
+
+// Plays a script one keyboard read at a time.
+class ScriptPlayer {
+public:
+    explicit ScriptPlayer(InputScript script) : script_(std::move(script)) {}
+
+    // Fills the next snapshot (0x80 for each key down) and adds the names of the captures met on
+    // the way. False once the script has run out; every key is up from then on.
+    bool Next(std::array<std::uint8_t, 256>& keys, std::vector<std::string>& captures);
+
+private:
+    InputScript script_;
+    std::size_t step_ = 0;
+    std::uint32_t framesPlayed_ = 0;
+};
+
+} // namespace winapi::input

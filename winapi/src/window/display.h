@@ -1,0 +1,20 @@
+#pragma once
+// Which display the window, graphics and input services use: SDL2's (the default) or none at all
+// (headless runs for tests, chosen through winapi/hooks/window.h).
+
+struct SDL_Window;
+
+namespace winapi::window {
+
+bool Headless();
+void SetHeadless(bool headless);
+
+// Starts SDL2's video subsystem once; false when there is no display (or in headless runs).
+bool VideoAvailable();
+// Whether SDL2's video subsystem has been started, so that its events can be collected.
+bool VideoStarted();
+// Closes every SDL2 window that is left and stops SDL2's video, at the end of the program.
+// Sound, if any, goes on until the process ends.
+void ShutDownDisplay();
+
+} // namespace winapi::window
