@@ -1,0 +1,90 @@
+#pragma once
+// A game set up as the shell sets it up, on the headless platform, with its log captured. Frames
+// are run one at a time with exactly the given keys down.
+
+#include "game/game.h"
+#include "game/game_objects.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/sound_front_end.h"
+#include "sound/sound_device.h"
+#include "tests/game/headless_platform.h"
+#include "tests/game/log_capture.h"
+#include "tests/game/working_folder.h"
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <string>
+
+class GameSession {
+public:
+    explicit GameSession(std::initializer_list<std::string> assets = {allAssets[0], allAssets[1],
+                                                                      allAssets[2]})
+        : folder(assets) {
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.lpszClassName = "GameSession";
+        RegisterClassExA(&windowClass);
+        window = CreateWindowExA(0, "GameSession", "GameSession", WS_POPUP | WS_VISIBLE, 0, 0, 1024,
+                                 768, nullptr, nullptr, nullptr, nullptr);
+        platformReady = Init_Direct3D(window, 1024, 768) && Init_DirectSound(window) &&
+                        Init_DirectInput(window) && Init_Mouse(window) && Init_Keyboard(window);
+    }
+
+    ~GameSession() {
+        Game_Shutdown(window);
+        player.Release();
+        tileMap.ReleaseTexture();
+        Release_Keyboard();
+        Release_Mouse();
+        ReleaseAndForget(dinputObject);
+        ReleaseAndForget(spriteHandler);
+        ReleaseAndForget(backBuffer);
+        ReleaseAndForget(d3dDevice);
+        ReleaseAndForget(d3dObject);
+        delete soundDevice;
+        soundDevice = nullptr;
+        player = Player{};
+        tileMap = TileMap{};
+        gameState = 0;
+        for (bool& latch : keyLatch) {
+            latch = false;
+        }
+    }
+    GameSession(const GameSession&) = delete;
+    GameSession& operator=(const GameSession&) = delete;
+
+    // Game_Init, with the set-up lines taken out of the log.
+    int Start() {
+        const int result = Game_Init(window);
+        setUpLines = log.TakeLines();
+        return result;
+    }
+
+    void Frame(std::initializer_list<BYTE> keysDown = {}) {
+        winapi::hooks::SetKeysDown(keysDown);
+        Game_Frame(window);
+    }
+    void Frames(int count, std::initializer_list<BYTE> keysDown = {}) {
+        for (int i = 0; i < count; ++i) {
+            Frame(keysDown);
+        }
+    }
+
+    WorkingFolder folder;
+    HeadlessPlatform platform;
+    LogCapture log;
+    HWND window = nullptr;
+    bool platformReady = false;
+    std::vector<std::string> setUpLines;
+
+private:
+    template <typename Interface> static void ReleaseAndForget(Interface*& object) {
+        if (object != nullptr) {
+            object->Release();
+            object = nullptr;
+        }
+    }
+};
