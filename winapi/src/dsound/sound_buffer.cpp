@@ -212,6 +212,8 @@ HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* region1, LPDWORD by
                 : play;
     }
     if (flags & DSBLOCK_ENTIREBUFFER) {
+        // The whole buffer, as one region from its start.
+        offset = 0;
         bytes = size;
     }
     if (offset >= size || bytes == 0 || bytes > size) {
