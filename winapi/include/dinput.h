@@ -114,8 +114,11 @@ typedef struct _DIMOUSESTATE {
 
 // ---- Interfaces ----
 
-// A foreground device reports nothing down while its window lacks the keyboard focus; it stays
-// acquired. An exclusive mouse captures the pointer (SDL2's relative mode) while acquired.
+// A foreground device sees input only while its window has the keyboard focus, as SDL2 delivers
+// it; losing the focus does not unacquire it. An exclusive mouse captures the pointer (SDL2's
+// relative mode) while acquired. A keyboard that reads a script loads it when first acquired: a
+// script that cannot be read, or has a malformed line, makes Acquire fail with DIERR_NOTFOUND
+// after a message on standard error.
 struct IDirectInputDevice8A : IUnknown {
     virtual HRESULT SetDataFormat(LPCDIDATAFORMAT format) = 0;
     virtual HRESULT SetCooperativeLevel(HWND window, DWORD flags) = 0;
