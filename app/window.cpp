@@ -40,6 +40,7 @@ template <typename Interface> bool ReleaseOnce(Interface*& object) {
 // Releases everything the set-up made, the device before the object that made it, and ends the
 // main loop.
 void ShutDown(HWND window) {
+    ReleaseOnce(backBuffer); // the set-up's reference, given back before its device goes
     if (ReleaseOnce(d3dDevice)) {
         Log << "Direct3D Device Released\n";
     }

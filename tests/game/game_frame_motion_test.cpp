@@ -79,8 +79,9 @@ TEST_F(GameFrameTest, ArrowKeysAccelerateAndRightWinsOverLeft) {
 
 TEST_F(GameFrameTest, WithoutArrowsTheSpeedDecaysByAHundredthAndNeverFlips) {
     Land();
-    for (float start : {2.0f, -2.0f}) {
-        PlaceAt(400, 674, start);
+    // Row 22 is a flat floor from column 15 to 21, open above.
+    for (float start : {1.0f, -1.0f}) {
+        PlaceAt(start > 0 ? 500 : 600, 674, start);
         float speed = start;
         for (int frame = 0; frame < 200; ++frame) {
             game.Frame();

@@ -7,8 +7,8 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound_front_end.h"
-#include "sound/sound_device.h"
 #include "tests/game/headless_platform.h"
+#include "tests/game/leftovers.h"
 #include "tests/game/log_capture.h"
 #include "tests/game/working_folder.h"
 
@@ -19,8 +19,8 @@
 
 class GameSession {
 public:
-    explicit GameSession(std::initializer_list<std::string> assets = {allAssets[0], allAssets[1],
-                                                                      allAssets[2]})
+    explicit GameSession(const std::vector<std::string>& assets = {allAssets[0], allAssets[1],
+                                                                   allAssets[2]})
         : folder(assets) {
         WNDCLASSEXA windowClass{};
         windowClass.cbSize = sizeof windowClass;
@@ -31,27 +31,12 @@ public:
                                  768, nullptr, nullptr, nullptr, nullptr);
         platformReady = Init_Direct3D(window, 1024, 768) && Init_DirectSound(window) &&
                         Init_DirectInput(window) && Init_Mouse(window) && Init_Keyboard(window);
+        platformLines = log.TakeLines();
     }
 
     ~GameSession() {
         Game_Shutdown(window);
-        player.Release();
-        tileMap.ReleaseTexture();
-        Release_Keyboard();
-        Release_Mouse();
-        ReleaseAndForget(dinputObject);
-        ReleaseAndForget(spriteHandler);
-        ReleaseAndForget(backBuffer);
-        ReleaseAndForget(d3dDevice);
-        ReleaseAndForget(d3dObject);
-        delete soundDevice;
-        soundDevice = nullptr;
-        player = Player{};
-        tileMap = TileMap{};
-        gameState = 0;
-        for (bool& latch : keyLatch) {
-            latch = false;
-        }
+        ReleaseLeftovers();
     }
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;
@@ -78,13 +63,6 @@ public:
     LogCapture log;
     HWND window = nullptr;
     bool platformReady = false;
-    std::vector<std::string> setUpLines;
-
-private:
-    template <typename Interface> static void ReleaseAndForget(Interface*& object) {
-        if (object != nullptr) {
-            object->Release();
-            object = nullptr;
-        }
-    }
+    std::vector<std::string> platformLines; // what the platform's set-up logged
+    std::vector<std::string> setUpLines;    // what Game_Init logged
 };

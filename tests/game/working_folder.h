@@ -4,15 +4,15 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <initializer_list>
 #include <string>
+#include <vector>
 
 inline const char* const allAssets[] = {"Biker2.bmp", "TilesFun2.bmp", "hit1.wav"};
 
 class WorkingFolder {
 public:
-    explicit WorkingFolder(std::initializer_list<std::string> assets = {allAssets[0], allAssets[1],
-                                                                        allAssets[2]})
+    explicit WorkingFolder(const std::vector<std::string>& assets = {allAssets[0], allAssets[1],
+                                                                     allAssets[2]})
         : previous(std::filesystem::current_path()) {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "quillerby-XXXXXX").string();

@@ -1,0 +1,153 @@
+// WinMain and WinProc on the headless platform: the log from its first line to its last, the
+// set-up chain's failures, the main loop's order and the shutdown on the destroy message.
+
+#include "tests/app/shell_run.h"
+
+#include <dinput.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using namespace winapi::hooks;
+
+const Lines setUpLines = {"Log file created successfully!",
+                          "",
+                          "Sprite Handler Created",
+                          "Direct3D objects initialized",
+                          "DirectSound Initialized",
+                          "DirectInput Initialized",
+                          "Mouse Initialized",
+                          "Keyboard Initialized",
+                          "LoadTexture() Successful",
+                          "LoadTexture() Successful",
+                          "LoadSound() Successful",
+                          "Game Specific Objects Initialized"};
+
+const Lines shutdownLines = {"Direct3D Device Released", "Direct3D Object Released",
+                             "Sprite Handler Released",  "Keyboard objects released",
+                             "Mouse Object Released",    "DirectInput Object Released",
+                             "Surfaces Released",        "Textures Released",
+                             "Sounds Deleted",           "",
+                             "Game shut down!"};
+
+bool StartsWith(const Lines& lines, const Lines& head) {
+    return lines.size() >= head.size() && std::equal(head.begin(), head.end(), lines.begin());
+}
+bool EndsWith(const Lines& lines, const Lines& tail) {
+    return lines.size() >= tail.size() && std::equal(tail.rbegin(), tail.rend(), lines.rbegin());
+}
+
+TEST(WinMainRun, LogRunsFromItsFirstLineThroughEveryFrameToTheShutdown) {
+    ShellRun shell;
+    shell.platform.onPresent = [](int frame) {
+        if (frame == 40) {
+            SetKeysDown({DIK_ESCAPE});
+        }
+    };
+    EXPECT_EQ(shell.Run(), 0);
+    EXPECT_EQ(shell.platform.framesPresented, 41);
+
+    const Lines lines = shell.LogLines();
+    ASSERT_TRUE(StartsWith(lines, setUpLines));
+    ASSERT_TRUE(EndsWith(lines, shutdownLines)) << lines.back();
+    // Two lines per frame while the biker falls and stands: its position and the slope query.
+    ASSERT_EQ(lines.size(), setUpLines.size() + 2 * 41 + shutdownLines.size());
+    EXPECT_EQ(lines[setUpLines.size()], "300 600.02");
+    EXPECT_EQ(lines[setUpLines.size() + 1], "10 19");
+    EXPECT_EQ(lines[setUpLines.size() + 2 * 40], "300 674");
+}
+
+TEST(WinMainRun, EarlierLogIsReplacedNotAppendedTo) {
+    ShellRun shell;
+    std::ofstream(shell.folder.Path() / "Log.txt") << "left from an earlier run\n";
+    shell.platform.onPresent = [](int) { SetKeysDown({DIK_ESCAPE}); };
+    EXPECT_EQ(shell.Run(), 0);
+    const Lines lines = shell.LogLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "Log file created successfully!");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "left from an earlier run"), 0);
+}
+
+TEST(WinMainRun, ClosingTheWindowFromTheDesktopRunsTheSameShutdown) {
+    ShellRun shell;
+    shell.platform.onPresent = [](int frame) {
+        if (frame == 3) {
+            SimulateDesktopClose();
+        }
+    };
+    EXPECT_EQ(shell.Run(), 0);
+    EXPECT_EQ(shell.platform.framesPresented, 3);
+    EXPECT_TRUE(EndsWith(shell.LogLines(), shutdownLines));
+}
+
+TEST(WinMainRun, WaitingMessagesAreAllHandledBeforeTheNextFrame) {
+    ShellRun shell;
+    std::vector<std::size_t> waitingAtEachFrame;
+    HWND window = nullptr;
+    shell.platform.onPresent = [&](int frame) {
+        waitingAtEachFrame.push_back(QueuedMessageCount());
+        if (frame == 2) {
+            window = GetForegroundWindow();
+            for (int i = 0; i < 50; ++i) {
+                PostMessageA(window, WM_USER, 0, 0);
+            }
+        }
+        if (frame == 4) {
+            SetKeysDown({DIK_ESCAPE});
+        }
+    };
+    EXPECT_EQ(shell.Run(), 0);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(waitingAtEachFrame, (std::vector<std::size_t>{0, 0, 0, 0, 0}));
+}
+
+const std::vector<std::string> allAssetNames(std::begin(allAssets), std::end(allAssets));
+
+struct SetUpFailure {
+    const char* name;
+    std::function<void()> arrange;
+    std::vector<std::string> assets;
+    Lines lastLines;
+};
+
+class WinMainSetUpFailure : public testing::TestWithParam<SetUpFailure> {};
+
+TEST_P(WinMainSetUpFailure, EndsWithTheStepsLineThenTheShellsAndExitCodeZero) {
+    ShellRun shell(GetParam().assets);
+    GetParam().arrange();
+    EXPECT_EQ(shell.Run(), 0);
+    EXPECT_EQ(shell.platform.framesPresented, 0);
+    const Lines lines = shell.LogLines();
+    EXPECT_TRUE(StartsWith(lines, {"Log file created successfully!", ""}));
+    EXPECT_TRUE(EndsWith(lines, GetParam().lastLines)) << lines.back();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Game shut down!"), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachStep, WinMainSetUpFailure,
+    testing::Values(SetUpFailure{"NoDisplay",
+                                 [] { SetDisplayAvailable(false); },
+                                 allAssetNames,
+                                 {"Error creating Direct3D device", "Error Initializing Direct3D"}},
+                    SetUpFailure{"DirectInput",
+                                 [] { SetInputFailure(InputCall::DirectInput8Create, true); },
+                                 allAssetNames,
+                                 {"DirectSound Initialized", "DirectInput8Create failed ",
+                                  "Error Initializing DirectInput"}},
+                    SetUpFailure{"Mouse",
+                                 [] { SetInputFailure(InputCall::SetDataFormat, true); },
+                                 allAssetNames,
+                                 {"DirectInput Initialized", "Init_mouse SetDataFormat failed",
+                                  "Error Initializing Mouse"}},
+                    SetUpFailure{"MissingHitSound",
+                                 [] {},
+                                 {"Biker2.bmp", "TilesFun2.bmp"},
+                                 {"LoadTexture() Successful", "LoadSound() Create failed",
+                                  "Error running Game_Init"}}),
+    [](const testing::TestParamInfo<SetUpFailure>& info) { return std::string(info.param.name); });
+
+} // namespace
