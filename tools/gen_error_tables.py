@@ -50,10 +50,10 @@ Naming:
 
 Descriptions: a code is described when a name of its entry has a text in descriptions.tsv, and
 the texts of several such names are joined with " & ". A Win32 name's text serves both forms
-of the code; any other name's text serves only the value that name is defined at. The three
-codes given by SAME_CONDITION are described under the kept name only. The DirectX file codes
-that the D3DX file codes replaced (DXFILEERR_BADOBJECT and D3DXFERR_BADOBJECT) are described
-under the D3DX file name only, so the file has no text for those DXFILEERR_ names.
+of the code; any other name's text serves only the value that name is defined at, so plain 12
+has no description although its name joins DIERR_NOTACQUIRED. The 18 DirectX file codes that a
+D3DX file code of the same suffix replaced (DXFILEERR_BADOBJECT beside D3DXFERR_BADOBJECT) have
+no text: each condition is described once, under the D3DX file code.
 """
 
 import argparse
@@ -68,7 +68,8 @@ DESCRIPTIONS = REPO / "errors" / "data" / "descriptions.tsv"
 NAME_TABLE = REPO / "errors" / "generated" / "error_name_table.cpp"
 DESCRIPTION_TABLE = REPO / "errors" / "generated" / "error_description_table.cpp"
 
-WINERROR_REVISION = "mingw-w64-2007-9d937a7f4"
+# The revision label of the 2007 winerror.h rows in the published data.
+WINERROR_REVISION_MARK = "-2007-"
 LATER_HEADERS = {"dplay.h", "comadmin.h"}
 D3D9_EXTENDED_DEVICE = {
     "D3DERR_DEVICEREMOVED", "D3DERR_DEVICEHUNG", "D3DERR_UNSUPPORTEDOVERLAY",
@@ -77,7 +78,10 @@ D3D9_EXTENDED_DEVICE = {
     "S_PRESENT_MODE_CHANGED", "S_PRESENT_OCCLUDED",
 }
 
-# (name prefix, facility or None for plain values, number of highest codes left out)
+# (name prefix, facility or None for plain values, number of highest codes left out). Each count
+# is the family's surplus over the tables. The Win32 surplus falls at the top of the
+# side-by-side assembly range (14029 to 14080); the facility-4 split among DirectShow, media
+# streams and management follows from the described codes of those families.
 LATER_ADDITIONS = [
     ("ERROR_", None, 52),
     ("VFW_", 0x004, 15),
@@ -160,7 +164,7 @@ def read_published(path):
     names = []
     for row in rows:
         header, revision = row["header"], row["revision"]
-        if header == "winerror.h" and revision != WINERROR_REVISION:
+        if header == "winerror.h" and WINERROR_REVISION_MARK not in revision:
             continue
         if header in LATER_HEADERS or row["name"] in D3D9_EXTENDED_DEVICE:
             continue
