@@ -25,9 +25,7 @@ DWORD RampFrames(DWORD rate) {
 void ReportSilentOutputOnce(const std::string& reason) {
     static std::once_flag reported;
     std::call_once(reported, [&reason] {
-        std::fprintf(stderr,
-                     "Quillerby: no sound output could be opened (%s); sound is mixed into "
-                     "silence.\n",
+        std::fprintf(stderr, "sound: no output device could be opened (%s); mixing into silence\n",
                      reason.c_str());
     });
 }
