@@ -160,14 +160,20 @@ TraceLog::~TraceLog() {
     winapi::hooks::CaptureDebugOutput(nullptr);
 }
 
-// A trace line reads "file(line): message hr=NAME (0x...)".
+// The trace of one failed call arrives in pieces and ends with a newline; its line reads
+// "file(line): message hr=NAME (0x...)".
 std::vector<std::string> TraceLog::Messages() const {
-    std::vector<std::string> messages;
+    std::string all;
     for (const std::string& piece : pieces_) {
-        std::size_t start = piece.find("): ");
-        std::size_t end = piece.rfind(" hr=");
-        if (start != std::string::npos && end != std::string::npos && end > start) {
-            messages.push_back(piece.substr(start + 3, end - start - 3));
+        all += piece;
+    }
+    std::vector<std::string> messages;
+    for (std::size_t at = 0, end; (end = all.find('\n', at)) != std::string::npos; at = end + 1) {
+        std::string line = all.substr(at, end - at);
+        std::size_t start = line.find("): ");
+        std::size_t code = line.rfind(" hr=");
+        if (start != std::string::npos && code != std::string::npos && code > start) {
+            messages.push_back(line.substr(start + 3, code - start - 3));
         }
     }
     return messages;
