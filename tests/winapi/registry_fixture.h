@@ -13,7 +13,7 @@
 class RegistryTest : public testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "registry-XXXXXX").string();
+        std::string pattern = (BaseFolder() / "registry-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         folder_ = pattern;
         setenv("WINAPI_REGISTRY_DIR", folder_.c_str(), 1);
@@ -21,6 +21,10 @@ protected:
     void TearDown() override {
         unsetenv("WINAPI_REGISTRY_DIR");
         std::filesystem::remove_all(folder_);
+    }
+
+    virtual std::filesystem::path BaseFolder() const {
+        return std::filesystem::temp_directory_path();
     }
 
     static HKEY Create(HKEY root, const char* path, REGSAM access = KEY_ALL_ACCESS) {
