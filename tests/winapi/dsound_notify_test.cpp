@@ -81,6 +81,20 @@ TEST_F(Notifications, EachOffsetFiresWhenThePlayCursorPassesItsByte) {
     EXPECT_FALSE(Signalled(events_[3])) << "stopping a stopped buffer";
 }
 
+TEST_F(Notifications, OffsetUnderTheCursorFiresOnlyOnceItsByteIsPlayed) {
+    IDirectSoundBuffer* buffer = MakeNotifyingBuffer(4000);
+    const DSBPOSITIONNOTIFY positions[] = {{1000, events_[0]}};
+    ASSERT_EQ(notify_->SetNotificationPositions(1, positions), DS_OK);
+    ASSERT_EQ(buffer->Play(0, 0, 0), DS_OK);
+    Render(500);
+    DWORD play = 0;
+    ASSERT_EQ(buffer->GetCurrentPosition(&play, nullptr), DS_OK);
+    ASSERT_EQ(play, 1000u);
+    EXPECT_FALSE(Signalled(events_[0]));
+    Render(1);
+    EXPECT_TRUE(Signalled(events_[0]));
+}
+
 TEST_F(Notifications, OneShotSignalsItsLastOffsetAndStopWhenItEnds) {
     IDirectSoundBuffer* buffer = MakeNotifyingBuffer(2000);
     const DSBPOSITIONNOTIFY positions[] = {{1999, events_[0]}, {DSBPN_OFFSETSTOP, events_[1]}};
