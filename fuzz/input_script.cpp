@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     winapi::input::ScriptPlayer player(std::move(*script));
     std::array<std::uint8_t, 256> keys{};
     std::vector<std::string> captures;
-    for (int read = 0; read < 4096 && player.Next(keys, captures); ++read) {
+    for (int read = 0; read < 1024 && player.Next(keys, captures); ++read) {
         captures.clear();
     }
     return 0;

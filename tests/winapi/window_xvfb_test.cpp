@@ -1,0 +1,164 @@
+// End to end on a real X display (an Xvfb of the test's own): an SDL2 window, a full-screen device
+// presenting through an SDL2 renderer, and the desktop's close requests reaching the window.
+
+#include "../../winapi/src/window/display.h"
+#include "../../winapi/src/window/window_table.h"
+#include "graphics_support.h"
+
+#include <csignal>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using graphics_test::GameParameters;
+
+IDirect3DDevice9* liveDevice = nullptr;
+std::vector<UINT> received;
+
+// Releases the device on WM_DESTROY and ends the loop, as the game's window procedure does.
+LRESULT CALLBACK GameLikeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    received.push_back(message);
+    if (message == WM_DESTROY) {
+        if (liveDevice != nullptr) {
+            liveDevice->Release();
+            liveDevice = nullptr;
+        }
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+class XvfbTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        server = fork();
+        ASSERT_GE(server, 0);
+        if (server == 0) {
+            close(ready[0]);
+            std::string fd = std::to_string(ready[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
+                   "-nolisten", "tcp", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(ready[1]);
+        // Xvfb writes its display number once it accepts clients.
+        std::string number;
+        pollfd waiting{ready[0], POLLIN, 0};
+        char c = 0;
+        while (poll(&waiting, 1, 20000) > 0 && read(ready[0], &c, 1) == 1 && c != '\n') {
+            number += c;
+        }
+        close(ready[0]);
+        if (number.empty()) {
+            GTEST_SKIP() << "Xvfb could not be started";
+        }
+        setenv("DISPLAY", (":" + number).c_str(), 1);
+        winapi::hooks::UseHeadlessDisplay(false);
+        winapi::hooks::ResetWindows();
+        winapi::hooks::ResetGraphics();
+        received.clear();
+        ASSERT_TRUE(winapi::window::VideoAvailable()) << SDL_GetError();
+
+        WNDCLASSEX windowClass{};
+        windowClass.cbSize = sizeof(WNDCLASSEX);
+        windowClass.lpfnWndProc = GameLikeProc;
+        windowClass.lpszClassName = "Quillerby";
+        ASSERT_NE(RegisterClassExA(&windowClass), 0);
+        window = CreateWindowExA(0, "Quillerby", "Quillerby", WS_POPUP | WS_VISIBLE, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, 1024, 768, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(window, nullptr);
+        d3d = Direct3DCreate9(D3D_SDK_VERSION);
+        D3DPRESENT_PARAMETERS parameters = GameParameters(window);
+        ASSERT_EQ(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
+                                    D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &liveDevice),
+                  D3D_OK);
+    }
+
+    void TearDown() override {
+        if (liveDevice != nullptr) {
+            liveDevice->Release();
+            liveDevice = nullptr;
+        }
+        if (d3d != nullptr) {
+            d3d->Release();
+        }
+        winapi::window::ShutDownDisplay();
+        winapi::hooks::UseHeadlessDisplay(true);
+        if (server > 0) {
+            kill(server, SIGTERM);
+            waitpid(server, nullptr, 0);
+        }
+    }
+
+    SDL_Window* Native() { return winapi::window::FindWindow(window)->native; }
+
+    // The main loop's message handling, until the quit message.
+    bool RunUntilQuit() {
+        MSG message;
+        for (int pass = 0; pass < 1000; ++pass) {
+            if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message == WM_QUIT) {
+                    return true;
+                }
+                DispatchMessageA(&message);
+            }
+        }
+        return false;
+    }
+
+    pid_t server = -1;
+    HWND window = nullptr;
+    IDirect3D9* d3d = nullptr;
+};
+
+TEST_F(XvfbTest, TheDeviceFillsTheDesktopAndPresentsFrames) {
+    EXPECT_NE(SDL_GetWindowFlags(Native()) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
+    EXPECT_NE(SDL_GetWindowFlags(Native()) & SDL_WINDOW_BORDERLESS, 0u);
+    for (int frame = 0; frame < 3; ++frame) {
+        ASSERT_EQ(liveDevice->BeginScene(), D3D_OK);
+        liveDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FF, 1.0f, 0);
+        liveDevice->EndScene();
+        EXPECT_EQ(liveDevice->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    }
+    // A second device cannot take the same window.
+    IDirect3DDevice9* second = nullptr;
+    D3DPRESENT_PARAMETERS parameters = GameParameters(window);
+    EXPECT_EQ(
+        d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, 0, &parameters, &second),
+        D3DERR_NOTAVAILABLE);
+}
+
+TEST_F(XvfbTest, TheDesktopsQuitRequestClosesTheWindowThroughItsProcedure) {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    received.clear();
+    ASSERT_EQ(SDL_PushEvent(&quit), 1);
+    ASSERT_TRUE(RunUntilQuit());
+    ASSERT_FALSE(received.empty());
+    EXPECT_EQ(received.front(), static_cast<UINT>(WM_CLOSE));
+    EXPECT_NE(std::find(received.begin(), received.end(), WM_DESTROY), received.end());
+    EXPECT_EQ(liveDevice, nullptr);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(XvfbTest, ADeviceLeftOnADestroyedWindowReportsItselfLost) {
+    IDirect3DDevice9* kept = liveDevice;
+    kept->AddRef();
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    close.window.windowID = SDL_GetWindowID(Native());
+    ASSERT_EQ(SDL_PushEvent(&close), 1);
+    ASSERT_TRUE(RunUntilQuit());
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(kept->TestCooperativeLevel(), D3DERR_DEVICELOST);
+    EXPECT_EQ(kept->Present(nullptr, nullptr, nullptr, nullptr), D3DERR_DEVICELOST);
+    EXPECT_EQ(kept->Release(), 0u);
+}
+
+} // namespace
