@@ -9,10 +9,19 @@
 namespace winapi::mmio {
 namespace {
 
-UINT OpenErrorFromErrno(int error) {
+// A missing file and a missing folder on the way to it are told apart, as on the platform.
+bool FolderExists(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return true;
+    struct stat status {};
+    return stat(path.substr(0, slash + 1).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+UINT OpenErrorFromErrno(int error, const std::string& path) {
     switch (error) {
     case ENOENT:
-        return MMIOERR_FILENOTFOUND;
+        return FolderExists(path) ? MMIOERR_FILENOTFOUND : MMIOERR_PATHNOTFOUND;
     case ENOTDIR:
         return MMIOERR_PATHNOTFOUND;
     case EACCES:
@@ -53,9 +62,10 @@ LRESULT OpenFile(MMIOINFO& info, LPCSTR name) {
             mode = O_RDWR;
         mode |= O_CREAT | O_TRUNC;
     }
-    const int descriptor = open(PosixPath(name).c_str(), mode | O_CLOEXEC, 0666);
+    const std::string path = PosixPath(name);
+    const int descriptor = open(path.c_str(), mode | O_CLOEXEC, 0666);
     if (descriptor < 0)
-        return OpenErrorFromErrno(errno);
+        return OpenErrorFromErrno(errno, path);
     struct stat status {};
     if (fstat(descriptor, &status) != 0 || S_ISDIR(status.st_mode)) {
         close(descriptor);
