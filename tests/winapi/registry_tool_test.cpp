@@ -1,0 +1,94 @@
+// The command-line tool, run as a user would, against the same store as the operations.
+
+#include "registry_fixture.h"
+
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace {
+
+using RegistryTool = RegistryTest;
+
+struct Outcome {
+    int exitCode;
+    std::string output; // standard output and error together
+};
+
+Outcome RunTool(const std::string& arguments) {
+    const std::string command = std::string(QUILLERBY_REG_TOOL) + " " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string output;
+    char chunk[256];
+    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) {
+        output += chunk;
+    }
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+TEST_F(RegistryTool, SetValuesReadBackThroughTheOperations) {
+    ASSERT_EQ(RunTool("set 'HKLM\\Software\\Microsoft\\DirectX SDK' 'DX9D4SDK Samples Path' "
+                      "REG_SZ '/opt/dx sdk'")
+                  .exitCode,
+              0);
+    ASSERT_EQ(RunTool("set 'hkey_current_user\\Game' Lives dword 0x2A").exitCode, 0);
+    ASSERT_EQ(RunTool("set HKCU\\\\Game Id binary '00 ff,10'").exitCode, 0);
+
+    HKEY sdk = nullptr;
+    ASSERT_EQ(
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\DirectX SDK", 0, KEY_READ, &sdk),
+        ERROR_SUCCESS);
+    DWORD type = 0;
+    EXPECT_EQ(Query(sdk, "DX9D4SDK Samples Path", &type),
+              (std::vector<BYTE>{'/', 'o', 'p', 't', '/', 'd', 'x', ' ', 's', 'd', 'k', 0}));
+    EXPECT_EQ(type, DWORD{REG_SZ});
+    RegCloseKey(sdk);
+    HKEY game = Create(HKEY_CURRENT_USER, "Game", KEY_READ);
+    EXPECT_EQ(Query(game, "Lives", &type), (std::vector<BYTE>{42, 0, 0, 0}));
+    EXPECT_EQ(type, DWORD{REG_DWORD});
+    EXPECT_EQ(Query(game, "Id", &type), (std::vector<BYTE>{0x00, 0xFF, 0x10}));
+    EXPECT_EQ(type, DWORD{REG_BINARY});
+    RegCloseKey(game);
+}
+
+TEST_F(RegistryTool, ListAndGetShowWhatTheOperationsWrote) {
+    HKEY key = Create(HKEY_CURRENT_USER, "Game");
+    RegCloseKey(Create(key, "Levels"));
+    ASSERT_EQ(SetString(key, nullptr, "main"), ERROR_SUCCESS);
+    ASSERT_EQ(SetDword(key, "Lives", 3), ERROR_SUCCESS);
+    const BYTE bare[] = {'n', 'o', 'z'};
+    ASSERT_EQ(RegSetValueExA(key, "Bare", 0, REG_SZ, bare, sizeof bare), ERROR_SUCCESS);
+    RegCloseKey(key);
+
+    const Outcome list = RunTool("list HKCU\\\\Game");
+    EXPECT_EQ(list.exitCode, 0);
+    EXPECT_EQ(list.output, "Levels\\\n"
+                           "(default)\tREG_SZ\tmain\n"
+                           "Lives\tREG_DWORD\t0x00000003 (3)\n"
+                           "Bare\tREG_SZ\tnoz\n");
+    const Outcome get = RunTool("get HKCU\\\\Game Lives");
+    EXPECT_EQ(get.exitCode, 0);
+    EXPECT_EQ(get.output, "REG_DWORD\t0x00000003 (3)\n");
+    EXPECT_EQ(RunTool("get HKCU\\\\Game").output, "REG_SZ\tmain\n");
+}
+
+TEST_F(RegistryTool, FailuresExplainThemselvesAndChangeNothing) {
+    const Outcome missing = RunTool("get 'HKLM\\Software\\Microsoft\\DirectX SDK' Path");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.output.find("ERROR_FILE_NOT_FOUND"), std::string::npos) << missing.output;
+
+    for (const char* misuse :
+         {"set HKCU\\\\Game Lives REG_DWORD 12z", "set HKCU\\\\Game Lives REG_DWORD 4294967296",
+          "set HKCU\\\\Game Id REG_BINARY 0g", "set HKCU\\\\Game Id REG_QWORD 1",
+          "set Nowhere\\\\Game Lives REG_DWORD 1", "list", "frobnicate HKCU"}) {
+        EXPECT_EQ(RunTool(misuse).exitCode, 2) << misuse;
+    }
+    HKEY key = reinterpret_cast<HKEY>(1);
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Game", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+
+    RegCloseKey(Create(HKEY_CURRENT_USER, "Game\\Levels"));
+    EXPECT_EQ(RunTool("delete-key HKCU\\\\Game").exitCode, 1) << "it has a subkey";
+    EXPECT_EQ(RunTool("delete-key HKCU\\\\Game\\\\Levels").exitCode, 0);
+}
+
+} // namespace
