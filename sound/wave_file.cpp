@@ -5,6 +5,12 @@
 #include <cstring>
 #include <new>
 
+namespace {
+
+constexpr LONG readBufferSize = 64 * 1024;
+
+} // namespace
+
 WaveFile::WaveFile()
     : m_pwfx(nullptr), m_file(nullptr), m_chunk{}, m_riffChunk{}, m_dataSize(0), m_writeInfo{},
       m_mode(WAVEFILE_READ), m_fromMemory(false), m_memData(nullptr), m_memCursor(nullptr),
@@ -46,7 +52,11 @@ HRESULT WaveFile::Open(LPCSTR fileName, const WAVEFORMATEX* format, DWORD mode) 
 }
 
 HRESULT WaveFile::OpenForReading(LPCSTR name) {
-    m_file = mmioOpenA(const_cast<LPSTR>(name), nullptr, MMIO_ALLOCBUF | MMIO_READ);
+    // A larger buffer than the multimedia layer's default: a sound read in big pieces then costs
+    // few trips to the disk.
+    MMIOINFO buffered{};
+    buffered.cchBuffer = readBufferSize;
+    m_file = mmioOpenA(const_cast<LPSTR>(name), &buffered, MMIO_ALLOCBUF | MMIO_READ);
     if (m_file == nullptr) {
         HRESULT hr = OpenResource(name);
         if (FAILED(hr)) {
