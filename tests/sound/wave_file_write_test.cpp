@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstring>
 
 namespace {
@@ -147,6 +149,21 @@ TEST_F(WrittenWave, UnwritableFolderIsTraced) {
     std::string missing = folder.File("no-such-folder/out.wav");
     EXPECT_EQ(wave.Open(missing.c_str(), &format, WAVEFILE_WRITE), E_FAIL);
     EXPECT_EQ(traces.Messages(), std::vector<std::string>{"mmioOpen"});
+}
+
+TEST_F(WrittenWave, FullDiskIsTracedWhenTheBufferIsWritten) {
+    if (access("/dev/full", W_OK) != 0) {
+        GTEST_SKIP() << "no full device here";
+    }
+    WAVEFORMATEX format = PcmFormat(1, 8000, 8);
+    WaveFile wave;
+    ASSERT_EQ(wave.Open("/dev/full", &format, WAVEFILE_WRITE), S_OK); // all still in the buffer
+    Bytes samples = Ramp(1 << 20);
+    UINT written = 0;
+    TraceLog traces;
+    EXPECT_EQ(wave.Write(static_cast<UINT>(samples.size()), samples.data(), &written), E_FAIL);
+    EXPECT_LT(written, samples.size());
+    EXPECT_EQ(traces.Messages(), std::vector<std::string>{"mmioAdvance"});
 }
 
 } // namespace
