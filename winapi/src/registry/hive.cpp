@@ -87,6 +87,9 @@ std::pair<RegistryKey*, bool> Hive::Create(std::string_view path) {
     }
     const std::string parentPath(ParentOf(path));
     RegistryKey* parent = Create(parentPath).first;
+    if (parent == nullptr || nextId_ >= kMaxNextId) {
+        return {nullptr, false};
+    }
     // Keep the existing keys' spelling for the part of the path above the new key.
     const auto lastComponent = path.substr(parentPath.empty() ? 0 : parentPath.size() + 1);
     RegistryKey key{nextId_++, JoinPath(parent->path, lastComponent), {}};

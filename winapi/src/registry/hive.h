@@ -14,6 +14,9 @@ namespace winapi::registry {
 // Longest key name component and value name the platform accepts, in bytes.
 constexpr std::size_t kMaxKeyNameLength = 255;
 constexpr std::size_t kMaxValueNameLength = 16383;
+// Key ids run from 1 (the root has 0) up to this bound, which no store reaches; a file whose next
+// id lies beyond it is damaged.
+constexpr std::uint64_t kMaxNextId = std::uint64_t{1} << 48;
 
 struct RegistryValue {
     std::string name; // "" is the key's default value
@@ -48,7 +51,8 @@ public:
     RegistryKey& Root() { return keys_.at(""); }
     const RegistryKey* Find(std::string_view path) const;
     RegistryKey* Find(std::string_view path);
-    // Creates the key and any missing keys above it; returns the key and whether it was new.
+    // Creates the key and any missing keys above it; returns the key and whether it was new, or
+    // null when the ids have run out.
     std::pair<RegistryKey*, bool> Create(std::string_view path);
     // Removes a key that has no subkeys.
     void Remove(std::string_view path);

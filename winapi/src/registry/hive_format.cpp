@@ -125,7 +125,8 @@ bool ParseValues(Reader& in, RegistryKey& key) {
 std::optional<Hive> ParseKeys(Reader& in) {
     std::uint64_t nextId = 0;
     std::uint32_t count = 0;
-    if (!in.U64(nextId) || !in.U32(count) || count > in.Left() / kMinKeySize) {
+    if (!in.U64(nextId) || nextId == 0 || nextId > kMaxNextId || !in.U32(count) ||
+        count > in.Left() / kMinKeySize) {
         return std::nullopt;
     }
     std::map<std::string, RegistryKey> keys;

@@ -53,6 +53,9 @@ LSTATUS RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM acc
         // Another process may create it first; then this opens the key it made.
         const LONG status = UpdateOpenKey(key, KEY_CREATE_SUB_KEY, [&](Hive& hive, RegistryKey&) {
             const auto [made, isNew] = hive.Create(path);
+            if (made == nullptr) {
+                return ERROR_OUTOFMEMORY;
+            }
             opened.id = made->id;
             opened.path = made->path;
             created = isNew;
