@@ -5,6 +5,7 @@
 #include "registry_fixture.h"
 #include "winapi/hooks/registry.h"
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <ctime>
@@ -102,8 +103,7 @@ bool KillAfter(long nanoseconds) {
 }
 
 // The child: writes from seq on, reporting each finished write on the pipe, until killed by its
-// timer (after killAfter nanoseconds) or by the observer (at the given stage of the
-// given write).
+// timer (after killAfter nanoseconds) or by the observer (at the given stage of the given write).
 [[noreturn]] void RunWriter(int ackPipe, std::uint32_t seq, std::atomic<int>* phase, long killAfter,
                             RegistryWriteStage killStage, int killAtWrite) {
     int writes = 0; // outside the observer, which the store copies before each call
