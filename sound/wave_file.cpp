@@ -17,12 +17,16 @@ WaveFile::WaveFile()
       m_memSize(0), m_resourceCopy(nullptr) {}
 
 WaveFile::~WaveFile() {
-    // A written file whose header could not be finished is still closed, so no handle leaks.
+    CloseForGood();
+    ForgetFormat();
+}
+
+// A written file whose header could not be finished is still closed, so no handle leaks.
+void WaveFile::CloseForGood() {
     if (FAILED(Close()) && m_file != nullptr) {
         mmioClose(m_file, 0);
         m_file = nullptr;
     }
-    ForgetFormat();
 }
 
 void WaveFile::ForgetFormat() {
@@ -33,10 +37,10 @@ void WaveFile::ForgetFormat() {
 }
 
 HRESULT WaveFile::Open(LPCSTR fileName, const WAVEFORMATEX* format, DWORD mode) {
-    if (m_file != nullptr) {
-        Close();
-    }
+    // What was open before is finished; its data size no longer describes anything.
+    CloseForGood();
     ForgetFormat();
+    m_dataSize = 0;
     m_mode = mode;
     m_fromMemory = false;
     if (fileName == nullptr) {
@@ -117,10 +121,9 @@ HRESULT WaveFile::OpenResource(LPCSTR name) {
 }
 
 HRESULT WaveFile::OpenMemory(BYTE* data, ULONG size, WAVEFORMATEX* format, DWORD mode) {
-    if (m_file != nullptr) {
-        Close();
-    }
+    CloseForGood();
     ForgetFormat();
+    m_dataSize = 0;
     m_pwfx = format;
     m_fromMemory = true;
     m_memData = data;

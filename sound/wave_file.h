@@ -50,6 +50,7 @@ private:
     HRESULT ReadFromFile(BYTE* destination, DWORD wanted, DWORD* read);
     HRESULT CloseWritten();
     void ForgetFormat();
+    void CloseForGood();
 
     HMMIO m_file;
     MMCKINFO m_chunk;     // "data" while reading or writing data; its size counts down when reading

@@ -111,6 +111,10 @@ TEST_F(WaveOnDisk, ReopeningReadsTheNewFile) {
     EXPECT_EQ(wave.m_pwfx->nChannels, 2);
     EXPECT_EQ(wave.DataSize(), 20u);
     EXPECT_EQ(ReadExactly(wave, 100), Bytes(20, 7));
+
+    // A failed open leaves no size behind that would pass for a readable wave.
+    EXPECT_EQ(wave.Open(folder.File("missing.wav").c_str(), nullptr, WAVEFILE_READ), E_FAIL);
+    EXPECT_EQ(wave.DataSize(), 0u);
 }
 
 TEST(WaveArguments, CallsOnAClosedOrMisusedWaveAreRefused) {
