@@ -19,42 +19,45 @@ namespace {
 constexpr std::uint32_t dataBytes = 64u << 20;
 constexpr std::size_t pieceBytes = 64u << 10;
 
-// A 16-bit stereo 44100 Hz file of noise-like samples, made once per run.
-const std::string& WavePath() {
-    static const std::string path = [] {
-        std::string made = "/tmp/quillerby-bench-" + std::to_string(getpid()) + ".wav";
-        FILE* file = std::fopen(made.c_str(), "wb");
-        auto put = [file](const void* bytes, std::size_t size) {
-            std::fwrite(bytes, 1, size, file);
-        };
-        auto put32 = [&put](std::uint32_t value) { put(&value, 4); };
-        auto put16 = [&put](std::uint16_t value) { put(&value, 2); };
-        put("RIFF", 4);
-        put32(36 + dataBytes);
-        put("WAVEfmt ", 8);
-        put32(16);
-        put16(1);
-        put16(2);
-        put32(44100);
-        put32(44100 * 4);
-        put16(4);
-        put16(16);
-        put("data", 4);
-        put32(dataBytes);
-        std::vector<std::uint16_t> piece(pieceBytes / 2);
-        std::uint32_t state = 1;
-        for (std::uint32_t written = 0; written < dataBytes; written += pieceBytes) {
-            for (auto& sample : piece) {
-                state = state * 1664525u + 1013904223u;
-                sample = static_cast<std::uint16_t>(state >> 16);
-            }
-            put(piece.data(), pieceBytes);
+// A 16-bit stereo 44100 Hz file of noise-like samples, made once per run and removed at exit.
+struct TemporaryWave {
+    TemporaryWave();
+    ~TemporaryWave() { std::remove(path.c_str()); }
+    std::string path;
+};
+
+TemporaryWave::TemporaryWave() : path("/tmp/quillerby-bench-" + std::to_string(getpid()) + ".wav") {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    auto put = [file](const void* bytes, std::size_t size) { std::fwrite(bytes, 1, size, file); };
+    auto put32 = [&put](std::uint32_t value) { put(&value, 4); };
+    auto put16 = [&put](std::uint16_t value) { put(&value, 2); };
+    put("RIFF", 4);
+    put32(36 + dataBytes);
+    put("WAVEfmt ", 8);
+    put32(16);
+    put16(1);
+    put16(2);
+    put32(44100);
+    put32(44100 * 4);
+    put16(4);
+    put16(16);
+    put("data", 4);
+    put32(dataBytes);
+    std::vector<std::uint16_t> piece(pieceBytes / 2);
+    std::uint32_t state = 1;
+    for (std::uint32_t written = 0; written < dataBytes; written += pieceBytes) {
+        for (auto& sample : piece) {
+            state = state * 1664525u + 1013904223u;
+            sample = static_cast<std::uint16_t>(state >> 16);
         }
-        std::fclose(file);
-        std::atexit([] { std::remove(WavePath().c_str()); });
-        return made;
-    }();
-    return path;
+        put(piece.data(), pieceBytes);
+    }
+    std::fclose(file);
+}
+
+const std::string& WavePath() {
+    static const TemporaryWave wave;
+    return wave.path;
 }
 
 std::uint64_t ReadWithWaveFile() {
