@@ -31,13 +31,16 @@ LRESULT CALLBACK GameLikeProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// One X server for the whole suite: SDL2's video, once started, stays with its display until the
+// process ends.
 class XvfbTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    static void SetUpTestSuite() {
         int ready[2];
-        ASSERT_EQ(pipe(ready), 0);
+        if (pipe(ready) != 0) {
+            return;
+        }
         server = fork();
-        ASSERT_GE(server, 0);
         if (server == 0) {
             close(ready[0]);
             std::string fd = std::to_string(ready[1]);
@@ -47,17 +50,29 @@ protected:
         }
         close(ready[1]);
         // Xvfb writes its display number once it accepts clients.
-        std::string number;
         pollfd waiting{ready[0], POLLIN, 0};
         char c = 0;
-        while (poll(&waiting, 1, 20000) > 0 && read(ready[0], &c, 1) == 1 && c != '\n') {
-            number += c;
+        while (server > 0 && poll(&waiting, 1, 20000) > 0 && read(ready[0], &c, 1) == 1 &&
+               c != '\n') {
+            displayNumber += c;
         }
         close(ready[0]);
-        if (number.empty()) {
+        if (!displayNumber.empty()) {
+            setenv("DISPLAY", (":" + displayNumber).c_str(), 1);
+        }
+    }
+
+    static void TearDownTestSuite() {
+        if (server > 0) {
+            kill(server, SIGTERM);
+            waitpid(server, nullptr, 0);
+        }
+    }
+
+    void SetUp() override {
+        if (displayNumber.empty()) {
             GTEST_SKIP() << "Xvfb could not be started";
         }
-        setenv("DISPLAY", (":" + number).c_str(), 1);
         winapi::hooks::UseHeadlessDisplay(false);
         winapi::hooks::ResetWindows();
         winapi::hooks::ResetGraphics();
@@ -89,10 +104,6 @@ protected:
         }
         winapi::window::ShutDownDisplay();
         winapi::hooks::UseHeadlessDisplay(true);
-        if (server > 0) {
-            kill(server, SIGTERM);
-            waitpid(server, nullptr, 0);
-        }
     }
 
     SDL_Window* Native() { return winapi::window::FindWindow(window)->native; }
@@ -111,7 +122,8 @@ protected:
         return false;
     }
 
-    pid_t server = -1;
+    static inline pid_t server = -1;
+    static inline std::string displayNumber;
     HWND window = nullptr;
     IDirect3D9* d3d = nullptr;
 };

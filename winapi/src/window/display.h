@@ -13,8 +13,9 @@ void SetHeadless(bool headless);
 bool VideoAvailable();
 // Whether SDL2's video subsystem has been started, so that its events can be collected.
 bool VideoStarted();
-// Closes every SDL2 window that is left and stops SDL2's video, at the end of the program.
-// Sound, if any, goes on until the process ends.
+// Closes every SDL2 window that is left, at the end of the program. SDL2's video runs on until the
+// process ends: stopping it unloads the X libraries, whose leftovers the leak checker of sanitizer
+// builds could then no longer tell from the program's own leaks.
 void ShutDownDisplay();
 
 } // namespace winapi::window
