@@ -19,7 +19,7 @@ struct Arguments {
 
 enum class Size { Default, Char, Short, Long32, Long64, SizeT, Max, PtrDiff, LongDouble };
 
-struct Spec {
+struct Field {
     bool left = false;
     bool plus = false;
     bool space = false;
@@ -89,21 +89,21 @@ template <typename Source> char32_t NextCodePoint(const Source*& text) {
     }
 }
 
-template <typename Char> void Pad(Writer<Char>& out, const Spec& spec, std::size_t length) {
-    if (spec.width > 0 && static_cast<std::size_t>(spec.width) > length) {
-        out.Repeat(Char(' '), static_cast<std::size_t>(spec.width) - length);
+template <typename Char> void Pad(Writer<Char>& out, const Field& field, std::size_t length) {
+    if (field.width > 0 && static_cast<std::size_t>(field.width) > length) {
+        out.Repeat(Char(' '), static_cast<std::size_t>(field.width) - length);
     }
 }
 
 // Writes text of either form into the output's form, honouring precision (output units) and width.
 template <typename Char, typename Source>
-void PutText(Writer<Char>& out, const Spec& spec, const Source* text) {
+void PutText(Writer<Char>& out, const Field& field, const Source* text) {
     static constexpr Source kNull[] = {'(', 'n', 'u', 'l', 'l', ')', 0};
     if (text == nullptr) {
         text = kNull;
     }
     const std::size_t limit =
-        spec.precision < 0 ? SIZE_MAX : static_cast<std::size_t>(spec.precision);
+        field.precision < 0 ? SIZE_MAX : static_cast<std::size_t>(field.precision);
     std::size_t length = 0;
     for (const Source* p = text;;) {
         const char32_t cp = NextCodePoint(p);
@@ -112,8 +112,8 @@ void PutText(Writer<Char>& out, const Spec& spec, const Source* text) {
         }
         length += UnitLength<Char>(cp);
     }
-    if (!spec.left) {
-        Pad(out, spec, length);
+    if (!field.left) {
+        Pad(out, field, length);
     }
     std::size_t written = 0;
     for (const Source* p = text; written < length && !out.Full();) {
@@ -121,19 +121,19 @@ void PutText(Writer<Char>& out, const Spec& spec, const Source* text) {
         out.PutCodePoint(cp);
         written += UnitLength<Char>(cp);
     }
-    if (spec.left) {
-        Pad(out, spec, length);
+    if (field.left) {
+        Pad(out, field, length);
     }
 }
 
-template <typename Char> void PutCharacter(Writer<Char>& out, const Spec& spec, char32_t cp) {
+template <typename Char> void PutCharacter(Writer<Char>& out, const Field& field, char32_t cp) {
     const std::size_t length = UnitLength<Char>(cp);
-    if (!spec.left) {
-        Pad(out, spec, length);
+    if (!field.left) {
+        Pad(out, field, length);
     }
     out.PutCodePoint(cp);
-    if (spec.left) {
-        Pad(out, spec, length);
+    if (field.left) {
+        Pad(out, field, length);
     }
 }
 
@@ -176,17 +176,17 @@ std::int64_t TakeSigned(Arguments& args, Size size) {
 }
 
 template <typename Char>
-void PutInteger(Writer<Char>& out, const Spec& spec, char conversion, Arguments& args) {
+void PutInteger(Writer<Char>& out, const Field& field, char conversion, Arguments& args) {
     const bool isSigned = conversion == 'd' || conversion == 'i';
     std::uint64_t magnitude;
     char sign = 0;
     if (isSigned) {
-        const std::int64_t value = TakeSigned(args, spec.size);
+        const std::int64_t value = TakeSigned(args, field.size);
         magnitude =
             value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-        sign = value < 0 ? '-' : spec.plus ? '+' : spec.space ? ' ' : 0;
+        sign = value < 0 ? '-' : field.plus ? '+' : field.space ? ' ' : 0;
     } else {
-        magnitude = TakeUnsigned(args, spec.size);
+        magnitude = TakeUnsigned(args, field.size);
     }
 
     const unsigned base = conversion == 'o'                          ? 8
@@ -200,25 +200,26 @@ void PutInteger(Writer<Char>& out, const Spec& spec, char conversion, Arguments&
     }
 
     // With no precision a zero prints as "0"; an explicit precision of 0 prints no digits.
-    const std::size_t minDigits = spec.precision < 0 ? 1 : static_cast<std::size_t>(spec.precision);
+    const std::size_t minDigits =
+        field.precision < 0 ? 1 : static_cast<std::size_t>(field.precision);
     std::size_t zeros = minDigits > count ? minDigits - count : 0;
     const char* prefix = "";
-    if (spec.alternate && magnitude != 0 && base == 16) {
+    if (field.alternate && magnitude != 0 && base == 16) {
         prefix = conversion == 'X' ? "0X" : "0x";
-    } else if (spec.alternate && base == 8 && zeros == 0 &&
+    } else if (field.alternate && base == 8 && zeros == 0 &&
                (count == 0 || digits[count - 1] != '0')) {
         zeros = 1;
     }
     std::size_t prefixLength = (sign != 0 ? 1 : 0) + std::char_traits<char>::length(prefix);
     std::size_t length = prefixLength + zeros + count;
-    if (spec.zero && !spec.left && spec.precision < 0 && spec.width > 0 &&
-        static_cast<std::size_t>(spec.width) > length) {
-        zeros += static_cast<std::size_t>(spec.width) - length;
-        length = static_cast<std::size_t>(spec.width);
+    if (field.zero && !field.left && field.precision < 0 && field.width > 0 &&
+        static_cast<std::size_t>(field.width) > length) {
+        zeros += static_cast<std::size_t>(field.width) - length;
+        length = static_cast<std::size_t>(field.width);
     }
 
-    if (!spec.left) {
-        Pad(out, spec, length);
+    if (!field.left) {
+        Pad(out, field, length);
     }
     if (sign != 0) {
         out.Put(Char(sign));
@@ -230,62 +231,62 @@ void PutInteger(Writer<Char>& out, const Spec& spec, char conversion, Arguments&
     while (count > 0 && !out.Full()) {
         out.Put(Char(digits[--count]));
     }
-    if (spec.left) {
-        Pad(out, spec, length);
+    if (field.left) {
+        Pad(out, field, length);
     }
 }
 
 // Pointers print as fixed-width uppercase hexadecimal, as on the platform.
-template <typename Char> void PutPointer(Writer<Char>& out, const Spec& spec, Arguments& args) {
+template <typename Char> void PutPointer(Writer<Char>& out, const Field& field, Arguments& args) {
     const auto value = reinterpret_cast<std::uintptr_t>(va_arg(args.list, void*));
     char digits[2 * sizeof(void*) + 1];
     std::snprintf(digits, sizeof digits, "%0*llX", static_cast<int>(2 * sizeof(void*)),
                   static_cast<unsigned long long>(value));
-    PutText(out, Spec{.left = spec.left, .width = spec.width}, digits);
+    PutText(out, Field{.left = field.left, .width = field.width}, digits);
 }
 
 template <typename Char>
-void PutFloat(Writer<Char>& out, const Spec& spec, char conversion, Arguments& args) {
+void PutFloat(Writer<Char>& out, const Field& field, char conversion, Arguments& args) {
     char format[32];
     char* f = format;
     *f++ = '%';
-    if (spec.left)
+    if (field.left)
         *f++ = '-';
-    if (spec.plus)
+    if (field.plus)
         *f++ = '+';
-    if (spec.space)
+    if (field.space)
         *f++ = ' ';
-    if (spec.alternate)
+    if (field.alternate)
         *f++ = '#';
-    if (spec.zero)
+    if (field.zero)
         *f++ = '0';
     *f++ = '*';
     *f++ = '.';
     *f++ = '*';
-    if (spec.size == Size::LongDouble)
+    if (field.size == Size::LongDouble)
         *f++ = 'L';
     *f++ = conversion;
     *f = '\0';
 
-    const int precision = spec.precision;
+    const int precision = field.precision;
     char local[128];
     std::string large;
     const char* text = local;
     int length;
-    if (spec.size == Size::LongDouble) {
+    if (field.size == Size::LongDouble) {
         const long double value = va_arg(args.list, long double);
-        length = std::snprintf(local, sizeof local, format, spec.width, precision, value);
+        length = std::snprintf(local, sizeof local, format, field.width, precision, value);
         if (length >= static_cast<int>(sizeof local)) {
             large.resize(static_cast<std::size_t>(length) + 1);
-            std::snprintf(large.data(), large.size(), format, spec.width, precision, value);
+            std::snprintf(large.data(), large.size(), format, field.width, precision, value);
             text = large.c_str();
         }
     } else {
         const double value = va_arg(args.list, double);
-        length = std::snprintf(local, sizeof local, format, spec.width, precision, value);
+        length = std::snprintf(local, sizeof local, format, field.width, precision, value);
         if (length >= static_cast<int>(sizeof local)) {
             large.resize(static_cast<std::size_t>(length) + 1);
-            std::snprintf(large.data(), large.size(), format, spec.width, precision, value);
+            std::snprintf(large.data(), large.size(), format, field.width, precision, value);
             text = large.c_str();
         }
     }
@@ -313,25 +314,25 @@ template <typename Char> int ReadCount(const Char*& format, Arguments& args, boo
     return static_cast<int>(value);
 }
 
-template <typename Char> Size ReadSize(const Char*& format, Spec& spec) {
+template <typename Char> Size ReadSize(const Char*& format, Field& field) {
     switch (*format) {
     case Char('h'):
         if (*++format == Char('h')) {
             ++format;
             return Size::Char;
         }
-        spec.narrowText = true;
+        field.narrowText = true;
         return Size::Short;
     case Char('l'):
         if (*++format == Char('l')) {
             ++format;
             return Size::Long64;
         }
-        spec.wideText = true;
+        field.wideText = true;
         return Size::Long32;
     case Char('w'):
         ++format;
-        spec.wideText = true;
+        field.wideText = true;
         return Size::Default;
     case Char('L'):
         ++format;
@@ -363,11 +364,11 @@ template <typename Char> Size ReadSize(const Char*& format, Spec& spec) {
 
 // Whether a text or character conversion takes the narrow form of its argument: %s in a narrow
 // format, %S in a wide one, or any with an explicit 'h'.
-template <typename Char> bool TakesNarrow(const Spec& spec, bool uppercase) {
-    if (spec.narrowText) {
+template <typename Char> bool TakesNarrow(const Field& field, bool uppercase) {
+    if (field.narrowText) {
         return true;
     }
-    if (spec.wideText) {
+    if (field.wideText) {
         return false;
     }
     return std::is_same_v<Char, char> != uppercase;
@@ -392,32 +393,32 @@ HRESULT Format(Char* dest, std::size_t capacity, const Char* format, va_list lis
             continue;
         }
         const Char* start = format++;
-        Spec spec;
+        Field field;
         for (;; ++format) {
             if (*format == Char('-'))
-                spec.left = true;
+                field.left = true;
             else if (*format == Char('+'))
-                spec.plus = true;
+                field.plus = true;
             else if (*format == Char(' '))
-                spec.space = true;
+                field.space = true;
             else if (*format == Char('#'))
-                spec.alternate = true;
+                field.alternate = true;
             else if (*format == Char('0'))
-                spec.zero = true;
+                field.zero = true;
             else
                 break;
         }
         bool negative;
-        spec.width = ReadCount(format, args, negative);
-        spec.left = spec.left || negative;
+        field.width = ReadCount(format, args, negative);
+        field.left = field.left || negative;
         if (*format == Char('.')) {
             ++format;
-            spec.precision = ReadCount(format, args, negative);
+            field.precision = ReadCount(format, args, negative);
             if (negative) {
-                spec.precision = -1;
+                field.precision = -1;
             }
         }
-        spec.size = ReadSize(format, spec);
+        field.size = ReadSize(format, field);
 
         const Char conversion = *format;
         if (conversion == Char{}) {
@@ -431,7 +432,7 @@ HRESULT Format(Char* dest, std::size_t capacity, const Char* format, va_list lis
         case Char('o'):
         case Char('x'):
         case Char('X'):
-            PutInteger(out, spec, static_cast<char>(conversion), args);
+            PutInteger(out, field, static_cast<char>(conversion), args);
             break;
         case Char('e'):
         case Char('E'):
@@ -441,28 +442,28 @@ HRESULT Format(Char* dest, std::size_t capacity, const Char* format, va_list lis
         case Char('G'):
         case Char('a'):
         case Char('A'):
-            PutFloat(out, spec, static_cast<char>(conversion), args);
+            PutFloat(out, field, static_cast<char>(conversion), args);
             break;
         case Char('s'):
         case Char('S'):
-            if (TakesNarrow<Char>(spec, conversion == Char('S'))) {
-                PutText(out, spec, va_arg(args.list, const char*));
+            if (TakesNarrow<Char>(field, conversion == Char('S'))) {
+                PutText(out, field, va_arg(args.list, const char*));
             } else {
-                PutText(out, spec, va_arg(args.list, const WCHAR*));
+                PutText(out, field, va_arg(args.list, const WCHAR*));
             }
             break;
         case Char('c'):
         case Char('C'):
-            if (TakesNarrow<Char>(spec, conversion == Char('C'))) {
-                PutCharacter(out, spec, static_cast<unsigned char>(va_arg(args.list, int)));
+            if (TakesNarrow<Char>(field, conversion == Char('C'))) {
+                PutCharacter(out, field, static_cast<unsigned char>(va_arg(args.list, int)));
             } else {
                 const char32_t unit = static_cast<char16_t>(va_arg(args.list, int));
-                PutCharacter(out, spec,
+                PutCharacter(out, field,
                              unit >= 0xD800 && unit <= 0xDFFF ? utf::kReplacement : unit);
             }
             break;
         case Char('p'):
-            PutPointer(out, spec, args);
+            PutPointer(out, field, args);
             break;
         case Char('%'):
             out.Put(Char('%'));
