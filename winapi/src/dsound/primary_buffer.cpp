@@ -75,23 +75,7 @@ HRESULT PrimaryBuffer::GetCurrentPosition(LPDWORD playCursor, LPDWORD writeCurso
 }
 
 HRESULT PrimaryBuffer::GetFormat(LPWAVEFORMATEX format, DWORD sizeAllocated, LPDWORD sizeWritten) {
-    const std::vector<BYTE> record = engine_->OutputFormatRecord();
-    const auto size = static_cast<DWORD>(record.size());
-    if (format == nullptr) {
-        if (sizeWritten == nullptr) {
-            return DSERR_INVALIDPARAM;
-        }
-        *sizeWritten = size;
-        return DS_OK;
-    }
-    if (sizeAllocated < size) {
-        return DSERR_INVALIDPARAM;
-    }
-    std::memcpy(format, record.data(), size);
-    if (sizeWritten != nullptr) {
-        *sizeWritten = size;
-    }
-    return DS_OK;
+    return CopyFormatRecord(engine_->OutputFormatRecord(), format, sizeAllocated, sizeWritten);
 }
 
 HRESULT PrimaryBuffer::GetVolume(LPLONG volume) {

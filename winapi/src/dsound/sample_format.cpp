@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace winapi::dsound {
 namespace {
@@ -157,6 +158,26 @@ void EncodeSamples(const float* samples, std::size_t count, SampleEncoding encod
         }
         return;
     }
+}
+
+HRESULT CopyFormatRecord(const std::vector<BYTE>& record, LPWAVEFORMATEX format,
+                         DWORD sizeAllocated, LPDWORD sizeWritten) {
+    const auto size = static_cast<DWORD>(record.size());
+    if (format == nullptr) {
+        if (sizeWritten == nullptr) {
+            return DSERR_INVALIDPARAM;
+        }
+        *sizeWritten = size;
+        return DS_OK;
+    }
+    if (sizeAllocated < size) {
+        return DSERR_INVALIDPARAM;
+    }
+    std::memcpy(format, record.data(), size);
+    if (sizeWritten != nullptr) {
+        *sizeWritten = size;
+    }
+    return DS_OK;
 }
 
 } // namespace winapi::dsound

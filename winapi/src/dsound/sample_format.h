@@ -29,6 +29,11 @@ HRESULT ParseWaveFormat(const WAVEFORMATEX* source, SampleFormat* format,
 // A plain PCM record.
 std::vector<BYTE> PcmFormatRecord(WORD channels, DWORD rate, WORD bitsPerSample);
 
+// GetFormat for a buffer whose format record is `record`: with a null destination it only tells
+// the size; a destination smaller than the record is refused.
+HRESULT CopyFormatRecord(const std::vector<BYTE>& record, LPWAVEFORMATEX format,
+                         DWORD sizeAllocated, LPDWORD sizeWritten);
+
 inline DWORD BytesPerSample(SampleEncoding encoding) {
     switch (encoding) {
     case SampleEncoding::U8:

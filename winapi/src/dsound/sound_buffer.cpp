@@ -4,6 +4,7 @@
 
 #include "dsound/notifications.h"
 #include "dsound/registry.h"
+#include "dsound/sample_format.h"
 #include "dsound/spatial.h"
 
 #include <algorithm>
@@ -119,23 +120,7 @@ HRESULT SoundBuffer::GetCurrentPosition(LPDWORD playCursor, LPDWORD writeCursor)
 }
 
 HRESULT SoundBuffer::GetFormat(LPWAVEFORMATEX format, DWORD sizeAllocated, LPDWORD sizeWritten) {
-    const std::vector<BYTE>& record = voice_.memory->formatRecord;
-    const auto size = static_cast<DWORD>(record.size());
-    if (format == nullptr) {
-        if (sizeWritten == nullptr) {
-            return DSERR_INVALIDPARAM;
-        }
-        *sizeWritten = size;
-        return DS_OK;
-    }
-    if (sizeAllocated < size) {
-        return DSERR_INVALIDPARAM;
-    }
-    std::memcpy(format, record.data(), size);
-    if (sizeWritten != nullptr) {
-        *sizeWritten = size;
-    }
-    return DS_OK;
+    return CopyFormatRecord(voice_.memory->formatRecord, format, sizeAllocated, sizeWritten);
 }
 
 HRESULT SoundBuffer::GetVolume(LPLONG volume) {
