@@ -82,6 +82,15 @@ TEST_F(DeviceTest, ClearFillsTheWholeBufferOrOnlyTheRectanglesClipped) {
     EXPECT_EQ(Pixel(12, 6), 0xFF0000FFu);
     EXPECT_EQ(Pixel(11, 6), 0xFF000000u);
 
+    D3DRECT beforeTheCorner{-5, -5, 2, 1};
+    D3DRECT inverted{9, 5, 4, 2};
+    D3DRECT rects[] = {beforeTheCorner, inverted};
+    EXPECT_EQ(device->Clear(2, rects, D3DCLEAR_TARGET, 0xFF00FF00, 1.0f, 0), D3D_OK);
+    EXPECT_EQ(Pixel(1, 0), 0xFF00FF00u);
+    EXPECT_EQ(Pixel(2, 0), 0xFF000000u);
+    EXPECT_EQ(Pixel(0, 1), 0xFF000000u);
+    EXPECT_EQ(Pixel(5, 3), 0xFF000000u); // an inverted rectangle is empty
+
     // The back buffer has no alpha: a translucent colour is stored opaque.
     device->Clear(0, nullptr, D3DCLEAR_TARGET, 0x00123456, 1.0f, 0);
     EXPECT_EQ(Pixel(3, 3), 0xFF123456u);

@@ -1,7 +1,7 @@
 // The D3DX sprite object: a batch of textured rectangles drawn into the device's back buffer.
 
 #include "graphics/device.h"
-#include "graphics/pixel_ops.h"
+#include "graphics/draw_image.h"
 #include "graphics/test_controls.h"
 
 #include <cmath>
