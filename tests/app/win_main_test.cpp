@@ -114,6 +114,10 @@ struct SetUpFailure {
     Lines lastLines;
 };
 
+void PrintTo(const SetUpFailure& failure, std::ostream* out) {
+    *out << failure.name;
+}
+
 class WinMainSetUpFailure : public testing::TestWithParam<SetUpFailure> {};
 
 TEST_P(WinMainSetUpFailure, EndsWithTheStepsLineThenTheShellsAndExitCodeZero) {

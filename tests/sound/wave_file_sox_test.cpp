@@ -28,6 +28,10 @@ std::string Describe(const SoxFormat& f) {
            " channel(s), " + std::to_string(f.rate) + " Hz";
 }
 
+void PrintTo(const SoxFormat& f, std::ostream* out) {
+    *out << Describe(f);
+}
+
 // Reads all sample bytes in pieces of varying size, as a streaming clip would.
 Bytes ReadAll(WaveFile& wave) {
     Bytes all;
@@ -139,6 +143,11 @@ struct WrittenFormat {
     std::size_t dataSize;
     const char* soxEncoding; // as soxi -e reports it
 };
+
+void PrintTo(const WrittenFormat& f, std::ostream* out) {
+    *out << f.bits << "-bit " << f.soxEncoding << ", " << f.channels << " channel(s), " << f.rate
+         << " Hz";
+}
 
 class FilesWaveFileWrites : public testing::TestWithParam<WrittenFormat> {};
 
