@@ -47,6 +47,8 @@ struct FileCase {
     long fileSize;
 };
 
+void PrintTo(const FileCase& file, std::ostream* out) { *out << file.name; }
+
 class SoxFiles : public testing::TestWithParam<FileCase> {};
 
 TEST_P(SoxFiles, ChunkWalkGivesTheSizesOffsetsAndPaddingInTheFile) {
