@@ -77,10 +77,14 @@ HRESULT LoadFloatSetting(HKEY key, const char* name, float* out, float defaultVa
     if (out == nullptr) {
         return E_INVALIDARG;
     }
+    // The default goes through the same six-decimal text as a stored value, so a missing or
+    // unreadable value reads back as the default would have been saved.
+    char defaultText[kFloatTextCapacity];
+    BoundedFormat(defaultText, kFloatTextCapacity, "%f", static_cast<double>(defaultValue));
     char text[kFloatTextCapacity];
+    LoadStringSetting(key, name, text, kFloatTextCapacity, defaultText);
     float value = 0.0f;
-    if (LoadStringSetting(key, name, text, kFloatTextCapacity, "") != S_OK ||
-        std::sscanf(text, "%f", &value) != 1) {
+    if (std::sscanf(text, "%f", &value) != 1) {
         *out = defaultValue;
         return S_FALSE;
     }

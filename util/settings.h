@@ -13,8 +13,9 @@ HRESULT LoadStringSettingBytes(HKEY key, const char* name, char* dest, int capac
                                const char* defaultText);
 HRESULT SaveStringSetting(HKEY key, const char* name, const char* text);
 
-// Floats are kept as text with six decimals ("%f"), so 0.1234567 reads back as 0.123457. A stored
-// text that holds no number gives the default and S_FALSE.
+// Floats are kept as text with six decimals ("%f"), so 0.1234567 reads back as 0.123457. A missing
+// value reads the default's text, with S_OK; a stored text that holds no number gives the default
+// and S_FALSE.
 HRESULT LoadFloatSetting(HKEY key, const char* name, float* out, float defaultValue);
 HRESULT SaveFloatSetting(HKEY key, const char* name, float value);
 

