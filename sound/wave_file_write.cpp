@@ -140,7 +140,11 @@ HRESULT WaveFile::CloseWritten() {
     if (mmioAscend(m_file, &m_riffChunk, 0) != MMSYSERR_NOERROR) {
         return TraceError(__FILE__, __LINE__, E_FAIL, "mmioAscend", FALSE);
     }
-    mmioClose(m_file, 0);
+    // Until here the bytes may only be in the buffer; the close writes them out.
+    const MMRESULT closed = mmioClose(m_file, 0);
     m_file = nullptr;
+    if (closed != MMSYSERR_NOERROR) {
+        return TraceError(__FILE__, __LINE__, E_FAIL, "mmioClose", FALSE);
+    }
     return S_OK;
 }

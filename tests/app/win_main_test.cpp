@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -112,6 +114,34 @@ struct SetUpFailure {
     std::function<void()> arrange;
     std::vector<std::string> assets;
     Lines lastLines;
+    // The keyboard script named for the run, if any.
+    const char* inputScript = nullptr;
+};
+
+// Names a keyboard script for the run and puts back what was named before.
+class InputScriptForRun {
+public:
+    explicit InputScriptForRun(const char* path) {
+        if (const char* earlier = std::getenv(variable)) {
+            earlier_ = earlier;
+        }
+        if (path != nullptr) {
+            setenv(variable, path, 1);
+        }
+    }
+    ~InputScriptForRun() {
+        if (earlier_) {
+            setenv(variable, earlier_->c_str(), 1);
+        } else {
+            unsetenv(variable);
+        }
+    }
+    InputScriptForRun(const InputScriptForRun&) = delete;
+    InputScriptForRun& operator=(const InputScriptForRun&) = delete;
+
+private:
+    static constexpr const char* variable = "WINAPI_INPUT_SCRIPT";
+    std::optional<std::string> earlier_;
 };
 
 void PrintTo(const SetUpFailure& failure, std::ostream* out) {
@@ -122,6 +152,7 @@ class WinMainSetUpFailure : public testing::TestWithParam<SetUpFailure> {};
 
 TEST_P(WinMainSetUpFailure, EndsWithTheStepsLineThenTheShellsAndExitCodeZero) {
     ShellRun shell(GetParam().assets);
+    InputScriptForRun script(GetParam().inputScript);
     GetParam().arrange();
     EXPECT_EQ(shell.Run(), 0);
     EXPECT_EQ(shell.platform.framesPresented, 0);
@@ -137,6 +168,12 @@ INSTANTIATE_TEST_SUITE_P(
                                  [] { SetDisplayAvailable(false); },
                                  allAssetNames,
                                  {"Error creating Direct3D device", "Error Initializing Direct3D"}},
+                    SetUpFailure{
+                        "DirectSound",
+                        [] { FailSoundCall(SoundCall::DirectSoundCreate8, DSERR_NODRIVER); },
+                        allAssetNames,
+                        {"Direct3D objects initialized", "DirectSound Initialize failed",
+                         "Error Initializing DirectSound"}},
                     SetUpFailure{"DirectInput",
                                  [] { SetInputFailure(InputCall::DirectInput8Create, true); },
                                  allAssetNames,
@@ -147,6 +184,14 @@ INSTANTIATE_TEST_SUITE_P(
                                  allAssetNames,
                                  {"DirectInput Initialized", "Init_mouse SetDataFormat failed",
                                   "Error Initializing Mouse"}},
+                    // The mouse is set up before the keyboard, so only the keyboard's own
+                    // source can fail here: a script that cannot be read.
+                    SetUpFailure{"Keyboard",
+                                 [] {},
+                                 allAssetNames,
+                                 {"Mouse Initialized", "Init_Keyboard Acquire failed",
+                                  "Error Initializing Keyboard"},
+                                 "no such keyboard script.txt"},
                     SetUpFailure{"MissingHitSound",
                                  [] {},
                                  {"Biker2.bmp", "TilesFun2.bmp"},

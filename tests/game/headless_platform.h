@@ -25,6 +25,7 @@ public:
         ResetInput();
         UseFakeClock(clockStartNanoseconds);
         SelectSoundOutput(SoundOutput::Offline);
+        ResetSoundFailures();
         SetFrameSink([this](const Frame& frame) {
             ++framesPresented;
             frameWidth = frame.width;
@@ -43,6 +44,7 @@ public:
         ResetWindows();
         UseRealClock();
         SelectSoundOutput(SoundOutput::Device);
+        ResetSoundFailures();
     }
     HeadlessPlatform(const HeadlessPlatform&) = delete;
     HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;

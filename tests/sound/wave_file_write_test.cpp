@@ -166,4 +166,20 @@ TEST_F(WrittenWave, FullDiskIsTracedWhenTheBufferIsWritten) {
     EXPECT_EQ(traces.Messages(), std::vector<std::string>{"mmioAdvance"});
 }
 
+TEST_F(WrittenWave, FullDiskIsTracedWhenTheFileIsClosed) {
+    if (access("/dev/full", W_OK) != 0) {
+        GTEST_SKIP() << "no full device here";
+    }
+    WAVEFORMATEX format = PcmFormat(1, 8000, 8);
+    WaveFile wave;
+    ASSERT_EQ(wave.Open("/dev/full", &format, WAVEFILE_WRITE), S_OK);
+    Bytes samples = Ramp(100); // fits in the buffer, so only the close writes it out
+    UINT written = 0;
+    ASSERT_EQ(wave.Write(static_cast<UINT>(samples.size()), samples.data(), &written), S_OK);
+    TraceLog traces;
+    EXPECT_EQ(wave.Close(), E_FAIL);
+    EXPECT_EQ(traces.Messages(), std::vector<std::string>{"mmioClose"});
+    EXPECT_EQ(wave.Close(), CO_E_NOTINITIALIZED); // the handle is gone all the same
+}
+
 } // namespace

@@ -135,6 +135,10 @@ HRESULT Device::DuplicateSoundBuffer(IDirectSoundBuffer* original, IDirectSoundB
     if (source->Flags() & DSBCAPS_CTRLFX) {
         return DSERR_INVALIDCALL;
     }
+    if (const HRESULT failure = InjectedFailure(hooks::SoundCall::DuplicateSoundBuffer);
+        FAILED(failure)) {
+        return failure;
+    }
     *duplicate = static_cast<IDirectSoundBuffer*>(new SoundBuffer(*source));
     return DS_OK;
 }
@@ -142,6 +146,10 @@ HRESULT Device::DuplicateSoundBuffer(IDirectSoundBuffer* original, IDirectSoundB
 HRESULT Device::SetCooperativeLevel(HWND window, DWORD level) {
     if (window == nullptr || level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY) {
         return DSERR_INVALIDPARAM;
+    }
+    if (const HRESULT failure = InjectedFailure(hooks::SoundCall::SetCooperativeLevel);
+        FAILED(failure)) {
+        return failure;
     }
     engine_->cooperativeLevel = level;
     return DS_OK;
@@ -184,6 +192,11 @@ HRESULT DirectSoundCreate8(const GUID* pcGuidDevice, LPDIRECTSOUND8* ppDS8, LPUN
     }
     if (pcGuidDevice != nullptr && !(*pcGuidDevice == GUID_NULL)) {
         return DSERR_NODRIVER;
+    }
+    using winapi::dsound::InjectedFailure;
+    if (const HRESULT failure = InjectedFailure(winapi::hooks::SoundCall::DirectSoundCreate8);
+        FAILED(failure)) {
+        return failure;
     }
     *ppDS8 = new winapi::dsound::Device(winapi::dsound::MakeEngine());
     return DS_OK;

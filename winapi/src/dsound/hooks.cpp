@@ -5,6 +5,7 @@
 #include "winapi/hooks/dsound.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <mutex>
 
@@ -15,6 +16,9 @@ std::mutex registryMutex;
 std::vector<std::weak_ptr<Engine>> engines;
 hooks::SoundOutput selectedOutput = hooks::SoundOutput::Device;
 std::atomic<int> restoreRefusals{0};
+constexpr std::size_t kSoundCalls =
+    static_cast<std::size_t>(hooks::SoundCall::SetNotificationPositions) + 1;
+std::array<std::atomic<HRESULT>, kSoundCalls> injectedFailures{};
 
 } // namespace
 
@@ -50,6 +54,10 @@ bool TakeRestoreRefusal() {
         }
     }
     return false;
+}
+
+HRESULT InjectedFailure(hooks::SoundCall call) {
+    return injectedFailures[static_cast<std::size_t>(call)].load();
 }
 
 } // namespace winapi::dsound
@@ -90,6 +98,16 @@ void LoseSoundBuffers() {
 
 void RefuseSoundRestores(int count) {
     dsound::restoreRefusals = std::max(count, 0);
+}
+
+void FailSoundCall(SoundCall call, HRESULT result) {
+    dsound::injectedFailures[static_cast<std::size_t>(call)] = FAILED(result) ? result : DS_OK;
+}
+
+void ResetSoundFailures() {
+    for (auto& failure : dsound::injectedFailures) {
+        failure = DS_OK;
+    }
 }
 
 } // namespace winapi::hooks

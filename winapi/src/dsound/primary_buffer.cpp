@@ -2,6 +2,7 @@
 
 #include "dsound/primary_buffer.h"
 
+#include "dsound/registry.h"
 #include "dsound/sample_format.h"
 
 #include <algorithm>
@@ -21,6 +22,10 @@ HRESULT PrimaryBuffer::QueryInterface(REFIID riid, void** object) {
         AddRef();
         *object = static_cast<IDirectSoundBuffer*>(this);
         return S_OK;
+    }
+    if (const HRESULT failure = InjectedFailure(hooks::SoundCall::QueryInterface);
+        FAILED(failure)) {
+        return failure;
     }
     if (riid == IID_IDirectSound3DListener && (flags_ & DSBCAPS_CTRL3D)) {
         *object = static_cast<IDirectSound3DListener*>(new Listener(engine_));

@@ -2,6 +2,7 @@
 // The live engines and the test switches that the hooks set, shared by the device and the hooks.
 
 #include "dsound/engine.h"
+#include "winapi/hooks/dsound.h"
 
 #include <memory>
 #include <vector>
@@ -16,5 +17,8 @@ std::vector<std::shared_ptr<Engine>> LiveEngines();
 
 // True (and one refusal used up) while the hooks make Restore fail.
 bool TakeRestoreRefusal();
+
+// The failure the hooks chose for this call, or DS_OK.
+HRESULT InjectedFailure(hooks::SoundCall call);
 
 } // namespace winapi::dsound

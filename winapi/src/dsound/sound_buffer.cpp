@@ -59,8 +59,11 @@ HRESULT SoundBuffer::QueryInterface(REFIID riid, void** object) {
         return E_POINTER;
     }
     *object = nullptr;
+    const HRESULT injected = InjectedFailure(hooks::SoundCall::QueryInterface);
     if (riid == IID_IUnknown || riid == IID_IDirectSoundBuffer) {
         *object = static_cast<IDirectSoundBuffer*>(this);
+    } else if (FAILED(injected)) {
+        return injected;
     } else if (riid == IID_IDirectSoundNotify && (voice_.flags & DSBCAPS_CTRLPOSITIONNOTIFY)) {
         *object = static_cast<IDirectSoundNotify*>(this);
     } else if (riid == IID_IDirectSound3DBuffer && (voice_.flags & DSBCAPS_CTRL3D)) {
@@ -325,6 +328,10 @@ HRESULT SoundBuffer::Restore() {
 }
 
 HRESULT SoundBuffer::SetNotificationPositions(DWORD count, LPCDSBPOSITIONNOTIFY positions) {
+    if (const HRESULT failure = InjectedFailure(hooks::SoundCall::SetNotificationPositions);
+        FAILED(failure)) {
+        return failure;
+    }
     const auto size = static_cast<DWORD>(voice_.memory->bytes.size());
     if (const HRESULT result = ValidateNotifications(positions, count, size); FAILED(result)) {
         return result;

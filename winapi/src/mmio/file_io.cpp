@@ -1,4 +1,5 @@
 #include "mmio/dos_io_procedure.h"
+#include "mmio/injected_failures.h"
 #include "mmio/open_files.h"
 
 #include <mutex>
@@ -92,7 +93,9 @@ LONG mmioWrite(HMMIO hmmio, const char* pch, LONG cch) {
 
 LONG mmioSeek(HMMIO hmmio, LONG lOffset, int iOrigin) {
     auto* file = FindOpenFile(hmmio);
-    return file ? file->Seek(lOffset, iOrigin) : -1;
+    if (file == nullptr || winapi::mmio::InjectedFailure(winapi::hooks::MmioCall::Seek))
+        return -1;
+    return file->Seek(lOffset, iOrigin);
 }
 
 MMRESULT mmioGetInfo(HMMIO hmmio, LPMMIOINFO pmmioinfo, UINT) {
@@ -101,6 +104,8 @@ MMRESULT mmioGetInfo(HMMIO hmmio, LPMMIOINFO pmmioinfo, UINT) {
         return MMSYSERR_INVALHANDLE;
     if (pmmioinfo == nullptr)
         return MMSYSERR_INVALPARAM;
+    if (const MMRESULT failure = winapi::mmio::InjectedFailure(winapi::hooks::MmioCall::GetInfo))
+        return failure;
     file->GetInfo(pmmioinfo);
     return MMSYSERR_NOERROR;
 }
@@ -111,6 +116,8 @@ MMRESULT mmioSetInfo(HMMIO hmmio, LPCMMIOINFO pmmioinfo, UINT) {
         return MMSYSERR_INVALHANDLE;
     if (pmmioinfo == nullptr)
         return MMSYSERR_INVALPARAM;
+    if (const MMRESULT failure = winapi::mmio::InjectedFailure(winapi::hooks::MmioCall::SetInfo))
+        return failure;
     return file->SetInfo(*pmmioinfo);
 }
 

@@ -2,6 +2,7 @@
 
 #include <winapi/resources.h>
 
+#include <atomic>
 #include <cctype>
 #include <list>
 #include <mutex>
@@ -20,6 +21,9 @@ struct ResourceTable {
     std::mutex lock;
     std::list<Resource> resources; // a list keeps the HRSRC of each entry stable
 };
+
+std::atomic<bool> loadFails{false};
+std::atomic<bool> lockFails{false};
 
 ResourceTable& Table() {
     static ResourceTable table;
@@ -63,6 +67,10 @@ bool RegisterResource(const char* type, const char* name, const void* data, std:
     return true;
 }
 
+void FailResourceCall(ResourceCall call, bool fail) {
+    (call == ResourceCall::LoadResource ? loadFails : lockFails) = fail;
+}
+
 } // namespace winapi::hooks
 
 HRSRC FindResourceA(HMODULE, LPCSTR lpName, LPCSTR lpType) {
@@ -79,6 +87,8 @@ HRSRC FindResourceA(HMODULE, LPCSTR lpName, LPCSTR lpType) {
 }
 
 HGLOBAL LoadResource(HMODULE, HRSRC hResInfo) {
+    if (loadFails)
+        return nullptr;
     const Resource* resource = FindEntry(hResInfo);
     return resource ? const_cast<void*>(resource->data) : nullptr;
 }
@@ -89,7 +99,7 @@ DWORD SizeofResource(HMODULE, HRSRC hResInfo) {
 }
 
 LPVOID LockResource(HGLOBAL hResData) {
-    return hResData;
+    return lockFails ? nullptr : hResData;
 }
 
 BOOL FreeResource(HGLOBAL) {

@@ -1,6 +1,7 @@
 #pragma once
-// Test hooks for the sound-output service: mixing offline without a sound card or a clock, and
-// taking buffers away as the platform does when another program takes the device.
+// Test hooks for the sound-output service: mixing offline without a sound card or a clock,
+// taking buffers away as the platform does when another program takes the device, and failing
+// chosen calls to reach the callers' failure paths.
 
 #include <dsound.h>
 
@@ -28,5 +29,20 @@ void LoseSoundBuffers();
 // The next `count` Restore calls fail with DSERR_BUFFERLOST, as while the other program still
 // holds the device. 0 lets Restore succeed again.
 void RefuseSoundRestores(int count);
+
+// Platform calls that can be made to fail.
+enum class SoundCall {
+    DirectSoundCreate8,
+    SetCooperativeLevel,
+    DuplicateSoundBuffer,
+    QueryInterface, // of a buffer, for its notify or 3D interface or the listener
+    SetNotificationPositions,
+};
+// Every later call of that kind fails with `result` and changes nothing; a success code lets
+// them succeed again.
+void FailSoundCall(SoundCall call, HRESULT result);
+
+// Every call succeeds again.
+void ResetSoundFailures();
 
 } // namespace winapi::hooks
