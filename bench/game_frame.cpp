@@ -8,9 +8,8 @@
 #include "platform/log.h"
 #include "platform/sound_front_end.h"
 #include "winapi/hooks/clock.h"
-#include "winapi/hooks/dsound.h"
 #include "winapi/hooks/graphics.h"
-#include "winapi/hooks/window.h"
+#include "winapi/profile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,10 +20,9 @@ namespace {
 
 HWND StartGame() {
     using namespace winapi::hooks;
-    UseHeadlessDisplay(true);
+    winapi::SelectProfile(winapi::Profile::Offline);
     UseFakeClock(1'000'000'000);
     SetFrameSink([](const Frame&) { AdvanceFakeClock(15'000'000); });
-    SelectSoundOutput(SoundOutput::Offline);
 
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;

@@ -3,6 +3,7 @@
 // The "per_voice_second" counter is the time one voice costs for one second of output.
 
 #include "winapi/hooks/dsound.h"
+#include "winapi/profile.h"
 
 #include <benchmark/benchmark.h>
 #include <dsound.h>
@@ -20,7 +21,7 @@ HWND BenchWindow() {
 
 void MixVoices(benchmark::State& state) {
     const auto voices = static_cast<int>(state.range(0));
-    winapi::hooks::SelectSoundOutput(winapi::hooks::SoundOutput::Offline);
+    winapi::SelectProfile(winapi::Profile::Offline);
     IDirectSound8* device = nullptr;
     if (DirectSoundCreate8(nullptr, &device, nullptr) != DS_OK ||
         device->SetCooperativeLevel(BenchWindow(), DSSCL_PRIORITY) != DS_OK) {

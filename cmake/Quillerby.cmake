@@ -1,17 +1,13 @@
 # Helpers shared by the subsystem folders. Each subsystem is one static library built from every
-# .cpp below its folder; headers are included relative to the project root ("util/x.h").
+# .cpp below its folder. Its public headers live in <folder>/include/<folder>/ and are included as
+# "<folder>/x.h"; that include folder is the only one a library gives to those that link it, so a
+# header of a layer above (or of another branch) is not found and a wrong-way include fails to build.
 
 function(quillerby_library name)
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-    if(sources)
-        add_library(${name} STATIC ${sources})
-        target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-        target_link_libraries(${name} PUBLIC ${ARGN})
-    else()
-        add_library(${name} INTERFACE)
-        target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
-        target_link_libraries(${name} INTERFACE ${ARGN})
-    endif()
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include)
+    target_link_libraries(${name} PUBLIC ${ARGN})
 endfunction()
 
 # One test program per folder of tests/, from every .cpp in it, each GoogleTest case a CTest test.
@@ -21,7 +17,7 @@ function(quillerby_tests name)
         return()
     endif()
     add_executable(${name}_tests ${sources})
-    target_link_libraries(${name}_tests PRIVATE ${ARGN} GTest::gtest_main GTest::gmock)
+    target_link_libraries(${name}_tests PRIVATE ${ARGN} winapi_hooks GTest::gtest_main GTest::gmock)
     gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST
                          WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
                          PROPERTIES LABELS ${name})
@@ -30,7 +26,7 @@ endfunction()
 # One libFuzzer program from one source file.
 function(quillerby_fuzzer name source)
     add_executable(${name} ${source})
-    target_link_libraries(${name} PRIVATE ${ARGN})
+    target_link_libraries(${name} PRIVATE ${ARGN} winapi_hooks)
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
 endfunction()
 
@@ -77,10 +73,10 @@ if(CMAKE_SCRIPT_MODE_FILE AND DEFINED QUILLERBY_EMBED_OUTPUT)
     endforeach()
     file(WRITE "${QUILLERBY_EMBED_OUTPUT}"
          "// Generated from ${QUILLERBY_EMBED_INPUT}; do not edit.\n"
-         "#include \"winapi/hooks/resources.h\"\n\n"
+         "#include \"winapi/resources.h\"\n\n"
          "namespace {\n"
          "const unsigned char bytes[] = {\n    ${bytes}};\n"
-         "[[maybe_unused]] const bool registered = winapi::hooks::RegisterResource(\n"
+         "[[maybe_unused]] const bool registered = winapi::RegisterResource(\n"
          "    \"${escaped_TYPE}\", \"${escaped_NAME}\", bytes, ${size});\n"
          "} // namespace\n")
 endif()

@@ -1,6 +1,6 @@
 // Keyboard scripts of any content: parsing never crashes, and whatever parses plays to its end.
 
-#include "../winapi/src/input/script.h"
+#include "winapi/input_script.h"
 
 #include <cstddef>
 #include <cstdint>

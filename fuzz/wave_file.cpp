@@ -4,7 +4,7 @@
 
 #include "sound/wave_file.h"
 #include "winapi/hooks/debug.h"
-#include "winapi/hooks/resources.h"
+#include "winapi/resources.h"
 
 #include <unistd.h>
 
@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The resource keeps pointing at this copy until the next input replaces it.
     static Bytes resource;
     resource = input;
-    winapi::hooks::RegisterResource("WAVE", "fuzz-wave-resource", resource.data(), resource.size());
+    winapi::RegisterResource("WAVE", "fuzz-wave-resource", resource.data(), resource.size());
     ReadNamed("fuzz-wave-resource", false);
 
     WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 8000, 8000, 1, 8, 0};

@@ -2,9 +2,9 @@
 // first line to the last, its exit code, and a frame it saved compared pixel by pixel with the
 // level's tiles and the biker at the position it logged.
 
+#include "../game/bitmap_file.h"
+#include "../game/working_folder.h"
 #include "game/game_objects.h"
-#include "tests/game/bitmap_file.h"
-#include "tests/game/working_folder.h"
 
 #include <SDL.h>
 #include <SDL_image.h>

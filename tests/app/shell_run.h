@@ -2,11 +2,11 @@
 // Runs WinMain in the test's process on the headless platform, in a folder of its own, and reads
 // back the Log.txt it wrote.
 
+#include "../game/leftovers.h"
+#include "../game/working_folder.h"
+#include "../platform/headless_platform.h"
 #include "app/shell.h"
 #include "platform/log.h"
-#include "tests/game/headless_platform.h"
-#include "tests/game/leftovers.h"
-#include "tests/game/working_folder.h"
 
 #include <fstream>
 #include <iostream>

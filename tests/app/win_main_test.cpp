@@ -1,7 +1,7 @@
 // WinMain and WinProc on the headless platform: the log from its first line to its last, the
 // set-up chain's failures, the main loop's order and the shutdown on the destroy message.
 
-#include "tests/app/shell_run.h"
+#include "shell_run.h"
 
 #include <dinput.h>
 #include <gtest/gtest.h>
@@ -164,39 +164,39 @@ TEST_P(WinMainSetUpFailure, EndsWithTheStepsLineThenTheShellsAndExitCodeZero) {
 
 INSTANTIATE_TEST_SUITE_P(
     EachStep, WinMainSetUpFailure,
-    testing::Values(SetUpFailure{"NoDisplay",
-                                 [] { SetDisplayAvailable(false); },
-                                 allAssetNames,
-                                 {"Error creating Direct3D device", "Error Initializing Direct3D"}},
-                    SetUpFailure{
-                        "DirectSound",
-                        [] { FailSoundCall(SoundCall::DirectSoundCreate8, DSERR_NODRIVER); },
-                        allAssetNames,
-                        {"Direct3D objects initialized", "DirectSound Initialize failed",
-                         "Error Initializing DirectSound"}},
-                    SetUpFailure{"DirectInput",
-                                 [] { SetInputFailure(InputCall::DirectInput8Create, true); },
-                                 allAssetNames,
-                                 {"DirectSound Initialized", "DirectInput8Create failed ",
-                                  "Error Initializing DirectInput"}},
-                    SetUpFailure{"Mouse",
-                                 [] { SetInputFailure(InputCall::SetDataFormat, true); },
-                                 allAssetNames,
-                                 {"DirectInput Initialized", "Init_mouse SetDataFormat failed",
-                                  "Error Initializing Mouse"}},
-                    // The mouse is set up before the keyboard, so only the keyboard's own
-                    // source can fail here: a script that cannot be read.
-                    SetUpFailure{"Keyboard",
-                                 [] {},
-                                 allAssetNames,
-                                 {"Mouse Initialized", "Init_Keyboard Acquire failed",
-                                  "Error Initializing Keyboard"},
-                                 "no such keyboard script.txt"},
-                    SetUpFailure{"MissingHitSound",
-                                 [] {},
-                                 {"Biker2.bmp", "TilesFun2.bmp"},
-                                 {"LoadTexture() Successful", "LoadSound() Create failed",
-                                  "Error running Game_Init"}}),
+    testing::Values(
+        SetUpFailure{"NoDisplay",
+                     [] { SetDisplayAvailable(false); },
+                     allAssetNames,
+                     {"Error creating Direct3D device", "Error Initializing Direct3D"}},
+        SetUpFailure{"DirectSound",
+                     [] { FailSoundCall(SoundCall::DirectSoundCreate8, DSERR_NODRIVER); },
+                     allAssetNames,
+                     {"Direct3D objects initialized", "DirectSound Initialize failed",
+                      "Error Initializing DirectSound"}},
+        SetUpFailure{"DirectInput",
+                     [] { FailInputCall(InputCall::DirectInput8Create, DIERR_OUTOFMEMORY); },
+                     allAssetNames,
+                     {"DirectSound Initialized", "DirectInput8Create failed ",
+                      "Error Initializing DirectInput"}},
+        SetUpFailure{"Mouse",
+                     [] { FailInputCall(InputCall::SetDataFormat, DIERR_INVALIDPARAM); },
+                     allAssetNames,
+                     {"DirectInput Initialized", "Init_mouse SetDataFormat failed",
+                      "Error Initializing Mouse"}},
+        // The mouse is set up before the keyboard, so only the keyboard's own
+        // source can fail here: a script that cannot be read.
+        SetUpFailure{
+            "Keyboard",
+            [] {},
+            allAssetNames,
+            {"Mouse Initialized", "Init_Keyboard Acquire failed", "Error Initializing Keyboard"},
+            "no such keyboard script.txt"},
+        SetUpFailure{
+            "MissingHitSound",
+            [] {},
+            {"Biker2.bmp", "TilesFun2.bmp"},
+            {"LoadTexture() Successful", "LoadSound() Create failed", "Error running Game_Init"}}),
     [](const testing::TestParamInfo<SetUpFailure>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,11 +1,11 @@
 // The window procedure's shutdown sequence, run directly.
 
+#include "../platform/log_capture.h"
 #include "game/game.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound_front_end.h"
-#include "tests/app/shell_run.h"
-#include "tests/game/log_capture.h"
+#include "shell_run.h"
 
 #include <gtest/gtest.h>
 

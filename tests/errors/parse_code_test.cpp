@@ -1,6 +1,6 @@
 // The code syntax of the errlookup tool.
 
-#include "tools/errlookup/parse_code.h"
+#include "parse_code.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Frame-by-frame play: falling and landing, the arrow keys, jumps and the collisions.
 
-#include "tests/game/game_session.h"
+#include "game_session.h"
 
 #include <dinput.h>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // What a frame does besides motion: the hit sound, the Escape request, the game states and the
 // picture it presents.
 
+#include "bitmap_file.h"
+#include "game_session.h"
 #include "sound/sound_clip.h"
-#include "tests/game/bitmap_file.h"
-#include "tests/game/game_session.h"
 
 #include <dinput.h>
 #include <gtest/gtest.h>

@@ -2,15 +2,15 @@
 // A game set up as the shell sets it up, on the headless platform, with its log captured. Frames
 // are run one at a time with exactly the given keys down.
 
+#include "../platform/headless_platform.h"
+#include "../platform/log_capture.h"
 #include "game/game.h"
 #include "game/game_objects.h"
+#include "leftovers.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound_front_end.h"
-#include "tests/game/headless_platform.h"
-#include "tests/game/leftovers.h"
-#include "tests/game/log_capture.h"
-#include "tests/game/working_folder.h"
+#include "working_folder.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // Game_Init and Game_Shutdown: what they set up, what they log, and how a missing asset ends.
 
-#include "tests/game/game_session.h"
+#include "game_session.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
+#include "../platform/log_capture.h"
 #include "game/player.h"
-#include "tests/game/log_capture.h"
 
 #include <gtest/gtest.h>
 

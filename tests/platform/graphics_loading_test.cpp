@@ -1,8 +1,8 @@
 // LoadTexture and LoadSurface: pictures read at their own size, the colour key, and the failures.
 
+#include "headless_platform.h"
+#include "log_capture.h"
 #include "platform/graphics.h"
-#include "tests/game/headless_platform.h"
-#include "tests/game/log_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -123,7 +123,7 @@ TEST_F(GraphicsLoadingTest, TextureFailuresLogOneLineAndGiveNull) {
     EXPECT_EQ(LoadTexture("no-such-picture.bmp", 0), nullptr);
     EXPECT_EQ(log.TakeLines(), (Lines{"D3DXGetImageInfoFromFile failed"}));
 
-    winapi::hooks::SetGraphicsFailure(GraphicsCall::CreateTextureFromFile, true);
+    winapi::hooks::FailGraphicsCall(GraphicsCall::CreateTextureFromFile, D3DERR_OUTOFVIDEOMEMORY);
     EXPECT_EQ(LoadTexture(picture.c_str(), 0), nullptr);
     EXPECT_EQ(log.TakeLines(), (Lines{"CreateTextureFromFileEx failed"}));
 }
@@ -141,12 +141,12 @@ TEST_F(GraphicsLoadingTest, SurfaceHoldsThePictureAndFailuresLogTheirOwnLines) {
     EXPECT_EQ(LoadSurface("no-such-picture.bmp", 0), nullptr);
     EXPECT_EQ(log.TakeLines(), (Lines{"D3DXGetImageInfoFromFile Failed"}));
 
-    winapi::hooks::SetGraphicsFailure(GraphicsCall::CreateOffscreenSurface, true);
+    winapi::hooks::FailGraphicsCall(GraphicsCall::CreateOffscreenSurface, D3DERR_OUTOFVIDEOMEMORY);
     EXPECT_EQ(LoadSurface(picture.c_str(), 0), nullptr);
     EXPECT_EQ(log.TakeLines(), (Lines{"CreateOffscreenPlainSurface failed"}));
-    winapi::hooks::SetGraphicsFailure(GraphicsCall::CreateOffscreenSurface, false);
+    winapi::hooks::FailGraphicsCall(GraphicsCall::CreateOffscreenSurface, D3D_OK);
 
-    winapi::hooks::SetGraphicsFailure(GraphicsCall::LoadSurfaceFromFile, true);
+    winapi::hooks::FailGraphicsCall(GraphicsCall::LoadSurfaceFromFile, D3DXERR_INVALIDDATA);
     EXPECT_EQ(LoadSurface(picture.c_str(), 0), nullptr);
     EXPECT_EQ(log.TakeLines(), (Lines{"D3DXLoadSurfaceFromFile failed"}));
 }

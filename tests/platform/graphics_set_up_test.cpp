@@ -1,8 +1,8 @@
 // Init_Direct3D on the headless device: what it makes, what it logs, and each way it can fail.
 
+#include "headless_platform.h"
+#include "log_capture.h"
 #include "platform/graphics.h"
-#include "tests/game/headless_platform.h"
-#include "tests/game/log_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -64,21 +64,21 @@ TEST_F(GraphicsSetUpTest, MakesTheObjectsAndABlackBackBufferOfTheAskedSize) {
 }
 
 TEST_F(GraphicsSetUpTest, EachFailureLogsItsOwnLineAndKeepsWhatWasMade) {
-    winapi::hooks::SetGraphicsFailure(GraphicsCall::Direct3DCreate9, true);
+    winapi::hooks::FailGraphicsCall(GraphicsCall::Direct3DCreate9, E_FAIL);
     EXPECT_EQ(Init_Direct3D(window, 1024, 768), 0);
     EXPECT_EQ(log.TakeLines(), (Lines{"Error creating Direct3D object"}));
     EXPECT_EQ(d3dObject, nullptr);
-    winapi::hooks::ResetGraphics();
+    winapi::hooks::ResetGraphicsHooks();
 
-    winapi::hooks::SetGraphicsFailure(GraphicsCall::CreateDevice, true);
+    winapi::hooks::FailGraphicsCall(GraphicsCall::CreateDevice, D3DERR_NOTAVAILABLE);
     EXPECT_EQ(Init_Direct3D(window, 1024, 768), 0);
     EXPECT_EQ(log.TakeLines(), (Lines{"Error creating Direct3D device"}));
     EXPECT_NE(d3dObject, nullptr);
     EXPECT_EQ(d3dDevice, nullptr);
     ReleaseAndForget(d3dObject);
-    winapi::hooks::ResetGraphics();
+    winapi::hooks::ResetGraphicsHooks();
 
-    winapi::hooks::SetGraphicsFailure(GraphicsCall::CreateSprite, true);
+    winapi::hooks::FailGraphicsCall(GraphicsCall::CreateSprite, D3DERR_INVALIDCALL);
     EXPECT_EQ(Init_Direct3D(window, 1024, 768), 0);
     EXPECT_EQ(log.TakeLines(), (Lines{"Error Creating sprite handler"}));
     EXPECT_NE(d3dDevice, nullptr);

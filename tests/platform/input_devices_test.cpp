@@ -1,8 +1,8 @@
 // DirectInput set-up, the keyboard and mouse snapshots, and the release of the devices.
 
+#include "headless_platform.h"
+#include "log_capture.h"
 #include "platform/input.h"
-#include "tests/game/headless_platform.h"
-#include "tests/game/log_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -51,20 +51,20 @@ TEST_F(InputTest, SetUpLogsEachStep) {
 }
 
 TEST_F(InputTest, DirectInputFailuresStopAtTheirStep) {
-    winapi::hooks::SetInputFailure(InputCall::DirectInput8Create, true);
+    winapi::hooks::FailInputCall(InputCall::DirectInput8Create, DIERR_OUTOFMEMORY);
     EXPECT_EQ(Init_DirectInput(window), 0);
     EXPECT_EQ(log.TakeLines(), (Lines{"DirectInput8Create failed "}));
-    winapi::hooks::ResetInput();
+    winapi::hooks::ResetInputHooks();
 
-    winapi::hooks::SetInputFailure(InputCall::CreateMouse, true);
+    winapi::hooks::FailInputCall(InputCall::CreateMouse, DIERR_DEVICENOTREG);
     EXPECT_EQ(Init_DirectInput(window), 0);
     EXPECT_EQ(log.TakeLines(), (Lines{"DirectInput CreateDevice Mouse failed"}));
     EXPECT_EQ(keyboardDevice, nullptr);
     dinputObject->Release();
     dinputObject = nullptr;
-    winapi::hooks::ResetInput();
+    winapi::hooks::ResetInputHooks();
 
-    winapi::hooks::SetInputFailure(InputCall::CreateKeyboard, true);
+    winapi::hooks::FailInputCall(InputCall::CreateKeyboard, DIERR_DEVICENOTREG);
     EXPECT_EQ(Init_DirectInput(window), 0);
     EXPECT_EQ(log.TakeLines(), (Lines{"DirectInput CreateDevice Keyboard failed"}));
     EXPECT_NE(mouseDevice, nullptr);
@@ -85,11 +85,11 @@ TEST_F(InputTest, DeviceSetUpFailuresUseEachDevicesOwnWords) {
     ASSERT_EQ(Init_DirectInput(window), 1);
     log.TakeLines();
     for (const auto& step : steps) {
-        winapi::hooks::SetInputFailure(step.call, true);
+        winapi::hooks::FailInputCall(step.call, DIERR_GENERIC);
         EXPECT_EQ(Init_Mouse(window), 0);
         EXPECT_EQ(Init_Keyboard(window), 0);
         EXPECT_EQ(log.TakeLines(), (Lines{step.mouse, step.keyboard}));
-        winapi::hooks::SetInputFailure(step.call, false);
+        winapi::hooks::FailInputCall(step.call, DI_OK);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "sound/sound_clip.h"
 #include "sound/sound_device.h"
 #include "winapi/hooks/dsound.h"
+#include "winapi/profile.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ namespace {
 class SoundFrontEnd : public testing::Test {
 protected:
     void SetUp() override {
-        winapi::hooks::SelectSoundOutput(winapi::hooks::SoundOutput::Offline);
+        winapi::SelectProfile(winapi::Profile::Offline);
         saved = Log.rdbuf(written.rdbuf());
     }
     void TearDown() override {

@@ -5,6 +5,7 @@
 #include "sound/sound_clip.h"
 #include "sound/streaming_sound_clip.h"
 #include "sound/wave_file.h"
+#include "winapi/hooks/all.h"
 #include "winapi/hooks/mmio.h"
 #include "winapi/hooks/resources.h"
 
@@ -44,12 +45,7 @@ protected:
         wavePath = Save(PcmWave(1, 22050, 8, Ramp(1000)));
     }
     // Before the wave file is closed for good, so that its close succeeds.
-    void TearDown() override {
-        ResetSoundFailures();
-        ResetMmioFailures();
-        FailResourceCall(ResourceCall::LoadResource, false);
-        FailResourceCall(ResourceCall::LockResource, false);
-    }
+    void TearDown() override { winapi::hooks::ResetAll(); }
 
     std::string wavePath;
     WaveFile wave;
@@ -88,7 +84,7 @@ HRESULT OpenThenRead(Stage& stage, MmioCall failing) {
 }
 
 HRESULT OpenEmbedded(Stage& stage, ResourceCall failing) {
-    FailResourceCall(failing, true);
+    FailResourceCall(failing, ERROR_NOT_ENOUGH_MEMORY);
     return stage.wave.Open("embedded_chime.wav", nullptr, WAVEFILE_READ);
 }
 

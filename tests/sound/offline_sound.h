@@ -5,13 +5,14 @@
 #include "sound/sound_device.h"
 #include "wave_fixtures.h"
 #include "winapi/hooks/dsound.h"
+#include "winapi/profile.h"
 
 #include <gtest/gtest.h>
 
 class OfflineSound : public testing::Test {
 protected:
     void SetUp() override {
-        winapi::hooks::SelectSoundOutput(winapi::hooks::SoundOutput::Offline);
+        winapi::SelectProfile(winapi::Profile::Offline);
         ASSERT_EQ(device.Initialize(Window(), DSSCL_PRIORITY), S_OK);
         ASSERT_EQ(device.SetPrimaryBufferFormat(2, 22050, 16), S_OK);
     }

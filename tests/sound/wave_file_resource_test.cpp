@@ -3,7 +3,7 @@
 
 #include "sound/wave_file.h"
 #include "wave_fixtures.h"
-#include "winapi/hooks/resources.h"
+#include "winapi/resources.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ TEST(WaveResource, EmbeddedWaveIsReadWhenNoFileHasItsName) {
 
 TEST(WaveResource, TypeWavIsTheFallback) {
     static const Bytes file = PcmWave(2, 11025, 16, Ramp(40));
-    winapi::hooks::RegisterResource("WAV", "short_type_sound", file.data(), file.size());
+    winapi::RegisterResource("WAV", "short_type_sound", file.data(), file.size());
     WaveFile wave;
     ASSERT_EQ(wave.Open("short_type_sound", nullptr, WAVEFILE_READ), S_OK);
     EXPECT_EQ(wave.m_pwfx->nChannels, 2);
@@ -41,8 +41,8 @@ TEST(WaveResource, DamagedResourcesAreRefusedLikeFiles) {
     static const Bytes empty;
     static const Bytes notWave = {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'A', 'V', 'I', ' '};
     static const BYTE oneByte = 0;
-    winapi::hooks::RegisterResource("WAVE", "empty_sound", &oneByte, 0);
-    winapi::hooks::RegisterResource("WAVE", "avi_sound", notWave.data(), notWave.size());
+    winapi::RegisterResource("WAVE", "empty_sound", &oneByte, 0);
+    winapi::RegisterResource("WAVE", "avi_sound", notWave.data(), notWave.size());
     WaveFile wave;
     TraceLog traces;
     EXPECT_EQ(wave.Open("empty_sound", nullptr, WAVEFILE_READ), E_FAIL);

@@ -2,7 +2,7 @@
 // Real folder trees, a private registry store and a pretended executable location for the
 // utilities' tests.
 
-#include "tests/winapi/path_test_tree.h"
+#include "../winapi/path_test_tree.h"
 
 #include "winapi/hooks/module.h"
 #include <windows.h>

@@ -1,6 +1,7 @@
 // The silent output: without a sound card, sound still plays in real time.
 
 #include "dsound_test_support.h"
+#include "winapi/profile.h"
 
 #include <windows.h>
 
@@ -10,10 +11,10 @@ using dsound_test::Description;
 using dsound_test::PcmFormat;
 
 TEST(SilentOutput, PlaysInRealTimeSoCursorsMoveAndNotificationsFire) {
-    winapi::hooks::SelectSoundOutput(winapi::hooks::SoundOutput::Silent);
+    winapi::SelectProfile(winapi::Profile::Headless);
     IDirectSound8* device = nullptr;
     ASSERT_EQ(DirectSoundCreate8(nullptr, &device, nullptr), DS_OK);
-    winapi::hooks::SelectSoundOutput(winapi::hooks::SoundOutput::Offline);
+    winapi::SelectProfile(winapi::Profile::Offline);
     ASSERT_EQ(device->SetCooperativeLevel(dsound_test::TestWindow(), DSSCL_PRIORITY), DS_OK);
     EXPECT_TRUE(winapi::hooks::RenderSoundMix(100, device).empty()) << "not an offline device";
 

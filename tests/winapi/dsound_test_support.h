@@ -2,6 +2,7 @@
 // A sound device that mixes only when a test asks, and small helpers to make and fill buffers.
 
 #include "winapi/hooks/dsound.h"
+#include "winapi/profile.h"
 
 #include <dsound.h>
 #include <gtest/gtest.h>
@@ -52,7 +53,7 @@ template <typename Interface> struct Releaser {
 class OfflineDevice : public ::testing::Test {
 protected:
     void SetUp() override {
-        winapi::hooks::SelectSoundOutput(winapi::hooks::SoundOutput::Offline);
+        winapi::SelectProfile(winapi::Profile::Offline);
         ASSERT_EQ(DirectSoundCreate8(nullptr, &device_, nullptr), DS_OK);
         ASSERT_EQ(device_->SetCooperativeLevel(TestWindow(), DSSCL_PRIORITY), DS_OK);
     }

@@ -54,15 +54,15 @@ TEST_F(DeviceTest, ParametersTheStandInCannotHonourAreRefused) {
 }
 
 TEST_F(DeviceTest, InjectedFailuresReachTheCaller) {
-    winapi::hooks::SetGraphicsFailure(GraphicsCall::Direct3DCreate9, true);
+    winapi::hooks::FailGraphicsCall(GraphicsCall::Direct3DCreate9, E_FAIL);
     EXPECT_EQ(Direct3DCreate9(D3D_SDK_VERSION), nullptr);
-    winapi::hooks::SetGraphicsFailure(GraphicsCall::CreateDevice, true);
+    winapi::hooks::FailGraphicsCall(GraphicsCall::CreateDevice, D3DERR_NOTAVAILABLE);
     EXPECT_EQ(Create(GameParameters(window)), D3DERR_NOTAVAILABLE);
-    winapi::hooks::SetGraphicsFailure(GraphicsCall::CreateDevice, false);
+    winapi::hooks::FailGraphicsCall(GraphicsCall::CreateDevice, D3D_OK);
     ASSERT_EQ(Create(GameParameters(window)), D3D_OK);
-    winapi::hooks::SetGraphicsFailure(GraphicsCall::CreateSprite, true);
+    winapi::hooks::FailGraphicsCall(GraphicsCall::CreateSprite, D3DERR_INVALIDCALL);
     EXPECT_EQ(D3DXCreateSprite(device, &sprite), D3DERR_INVALIDCALL);
-    winapi::hooks::SetGraphicsFailure(GraphicsCall::CreateOffscreenSurface, true);
+    winapi::hooks::FailGraphicsCall(GraphicsCall::CreateOffscreenSurface, D3DERR_OUTOFVIDEOMEMORY);
     IDirect3DSurface9* surface = nullptr;
     EXPECT_EQ(device->CreateOffscreenPlainSurface(4, 4, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, &surface,
                                                   nullptr),

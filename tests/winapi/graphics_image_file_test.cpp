@@ -188,10 +188,10 @@ TEST_F(ImageFileTest, ASurfaceLoadsTheImageIntoItsRectangleWithTheKeyAsBlack) {
 TEST_F(ImageFileTest, InjectedFailuresStopTheLoadsThatTheGameChecks) {
     WriteBmp(prefix + ".bmp", 2, 2, std::vector<std::uint32_t>(4, 0));
     D3DXIMAGE_INFO info{};
-    winapi::hooks::SetGraphicsFailure(GraphicsCall::GetImageInfo, true);
+    winapi::hooks::FailGraphicsCall(GraphicsCall::GetImageInfo, D3DXERR_INVALIDDATA);
     EXPECT_EQ(D3DXGetImageInfoFromFileA((prefix + ".bmp").c_str(), &info), D3DXERR_INVALIDDATA);
-    winapi::hooks::SetGraphicsFailure(GraphicsCall::GetImageInfo, false);
-    winapi::hooks::SetGraphicsFailure(GraphicsCall::CreateTextureFromFile, true);
+    winapi::hooks::FailGraphicsCall(GraphicsCall::GetImageInfo, D3D_OK);
+    winapi::hooks::FailGraphicsCall(GraphicsCall::CreateTextureFromFile, D3DERR_OUTOFVIDEOMEMORY);
     EXPECT_EQ(LoadTexture(prefix + ".bmp", 0, D3DERR_OUTOFVIDEOMEMORY), nullptr);
 }
 

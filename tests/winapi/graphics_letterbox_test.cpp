@@ -1,14 +1,18 @@
 // Where the back buffer lands on screens of other sizes.
 
-#include "../../winapi/src/graphics/letterbox.h"
+#include "winapi/hooks/graphics.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using winapi::graphics::Letterbox;
+using winapi::hooks::ScreenRect;
 
-void ExpectRect(winapi::graphics::ScreenRect rect, int x, int y, int width, int height) {
+ScreenRect Letterbox(int bufferWidth, int bufferHeight, int screenWidth, int screenHeight) {
+    return winapi::hooks::LetterboxRect(bufferWidth, bufferHeight, screenWidth, screenHeight);
+}
+
+void ExpectRect(ScreenRect rect, int x, int y, int width, int height) {
     EXPECT_EQ(rect.x, x);
     EXPECT_EQ(rect.y, y);
     EXPECT_EQ(rect.width, width);

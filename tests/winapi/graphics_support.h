@@ -4,6 +4,7 @@
 
 #include "winapi/hooks/graphics.h"
 #include "winapi/hooks/window.h"
+#include "winapi/profile.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -68,9 +69,9 @@ inline void WritePng(const std::string& path, int width, int height,
 class HeadlessDevice : public ::testing::Test {
 protected:
     void SetUp() override {
-        winapi::hooks::UseHeadlessDisplay();
-        winapi::hooks::ResetWindows();
-        winapi::hooks::ResetGraphics();
+        winapi::SelectProfile(winapi::Profile::Headless);
+        winapi::hooks::ResetWindowHooks();
+        winapi::hooks::ResetGraphicsHooks();
         WNDCLASSEX windowClass{};
         windowClass.cbSize = sizeof(WNDCLASSEX);
         windowClass.lpfnWndProc = PlainProc;
@@ -90,7 +91,7 @@ protected:
             device->Release();
         }
         d3d->Release();
-        winapi::hooks::ResetGraphics();
+        winapi::hooks::ResetGraphicsHooks();
     }
 
     // A device with a small back buffer, to keep pixel checks readable.

@@ -1,8 +1,8 @@
 // DirectInput devices, headless: setting them up as the game does and reading snapshots.
 
-#include "../../winapi/src/input/key_map.h"
 #include "winapi/hooks/input.h"
 #include "winapi/hooks/window.h"
+#include "winapi/profile.h"
 
 #include <SDL_scancode.h>
 #include <array>
@@ -23,9 +23,9 @@ class InputTest : public ::testing::Test {
 protected:
     void SetUp() override {
         unsetenv("WINAPI_INPUT_SCRIPT");
-        winapi::hooks::UseHeadlessDisplay();
-        winapi::hooks::ResetWindows();
-        winapi::hooks::ResetInput();
+        winapi::SelectProfile(winapi::Profile::Headless);
+        winapi::hooks::ResetWindowHooks();
+        winapi::hooks::ResetInputHooks();
         WNDCLASSEX windowClass{};
         windowClass.cbSize = sizeof(WNDCLASSEX);
         windowClass.lpfnWndProc = PlainProc;
@@ -46,7 +46,7 @@ protected:
             }
         }
         dinput->Release();
-        winapi::hooks::ResetInput();
+        winapi::hooks::ResetInputHooks();
     }
 
     // The game's three set-up steps for each device.
@@ -148,27 +148,27 @@ TEST_F(InputTest, OnlyTheNarrowVersion8InterfaceAndTheSystemDevicesAreMade) {
 }
 
 TEST_F(InputTest, InjectedFailuresReachEachSetUpStep) {
-    winapi::hooks::SetInputFailure(InputCall::DirectInput8Create, true);
+    winapi::hooks::FailInputCall(InputCall::DirectInput8Create, DIERR_OUTOFMEMORY);
     IDirectInput8* other = nullptr;
     EXPECT_EQ(DirectInput8Create(GetModuleHandleA(nullptr), DIRECTINPUT_VERSION, IID_IDirectInput8,
                                  reinterpret_cast<void**>(&other), nullptr),
               DIERR_OUTOFMEMORY);
-    winapi::hooks::SetInputFailure(InputCall::CreateMouse, true);
+    winapi::hooks::FailInputCall(InputCall::CreateMouse, DIERR_DEVICENOTREG);
     EXPECT_EQ(dinput->CreateDevice(GUID_SysMouse, &mouse, nullptr), DIERR_DEVICENOTREG);
     ASSERT_EQ(dinput->CreateDevice(GUID_SysKeyboard, &keyboard, nullptr), DI_OK);
-    winapi::hooks::SetInputFailure(InputCall::SetDataFormat, true);
+    winapi::hooks::FailInputCall(InputCall::SetDataFormat, DIERR_INVALIDPARAM);
     EXPECT_EQ(keyboard->SetDataFormat(&c_dfDIKeyboard), DIERR_INVALIDPARAM);
-    winapi::hooks::SetInputFailure(InputCall::SetDataFormat, false);
-    winapi::hooks::SetInputFailure(InputCall::SetCooperativeLevel, true);
+    winapi::hooks::FailInputCall(InputCall::SetDataFormat, DI_OK);
+    winapi::hooks::FailInputCall(InputCall::SetCooperativeLevel, DIERR_INVALIDPARAM);
     EXPECT_EQ(keyboard->SetCooperativeLevel(window, DISCL_NONEXCLUSIVE | DISCL_FOREGROUND),
               DIERR_INVALIDPARAM);
-    winapi::hooks::SetInputFailure(InputCall::Acquire, true);
+    winapi::hooks::FailInputCall(InputCall::Acquire, DIERR_OTHERAPPHASPRIO);
     ASSERT_EQ(keyboard->SetDataFormat(&c_dfDIKeyboard), DI_OK);
     EXPECT_EQ(keyboard->Acquire(), DIERR_OTHERAPPHASPRIO);
 }
 
 TEST(KeyMap, TheGamesKeysMapFromTheirScancodes) {
-    using winapi::input::KeyCodeForScancode;
+    using winapi::hooks::KeyCodeForScancode;
     EXPECT_EQ(KeyCodeForScancode(SDL_SCANCODE_ESCAPE), DIK_ESCAPE);
     EXPECT_EQ(KeyCodeForScancode(SDL_SCANCODE_RETURN), DIK_RETURN);
     EXPECT_EQ(KeyCodeForScancode(SDL_SCANCODE_SPACE), DIK_SPACE);
@@ -189,7 +189,7 @@ TEST(KeyMap, EveryKeyOfAFullKeyboardHasItsOwnCode) {
     // reports as the backslash key whose place it takes.
     std::set<int> codes;
     auto check = [&](int scancode) {
-        int code = winapi::input::KeyCodeForScancode(scancode);
+        int code = winapi::hooks::KeyCodeForScancode(scancode);
         EXPECT_NE(code, 0) << "scancode " << scancode;
         if (scancode != SDL_SCANCODE_NONUSHASH) {
             EXPECT_TRUE(codes.insert(code).second) << "scancode " << scancode;
@@ -201,7 +201,7 @@ TEST(KeyMap, EveryKeyOfAFullKeyboardHasItsOwnCode) {
     for (int scancode = SDL_SCANCODE_LCTRL; scancode <= SDL_SCANCODE_RGUI; ++scancode) {
         check(scancode);
     }
-    EXPECT_EQ(winapi::input::KeyCodeForScancode(SDL_SCANCODE_NONUSHASH), DIK_BACKSLASH);
+    EXPECT_EQ(winapi::hooks::KeyCodeForScancode(SDL_SCANCODE_NONUSHASH), DIK_BACKSLASH);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "mmio_test_support.h"
-#include "winapi/hooks/resources.h"
+#include "winapi/resources.h"
 
 #include <mmsystem.h>
 #include <windows.h>
@@ -38,7 +38,7 @@ TEST(Resources, IntegerIdsMatchTheirNumberSign) {
     EXPECT_EQ(ResourceBytes(byId), ReadAll(SamplePath("odd8.wav")));
 
     static const char kPayload[] = "raw";
-    winapi::hooks::RegisterResource("#10", "table", kPayload, 3);
+    winapi::RegisterResource("#10", "table", kPayload, 3);
     HRSRC raw = FindResourceA(nullptr, "TABLE", RT_RCDATA);
     ASSERT_NE(raw, nullptr);
     EXPECT_EQ(SizeofResource(nullptr, raw), 3u);

@@ -1,6 +1,6 @@
 // Keyboard scripts: what a script says, and the clear refusal of lines that say nothing sensible.
 
-#include "../../winapi/src/input/script.h"
+#include "winapi/input_script.h"
 
 #include <gtest/gtest.h>
 

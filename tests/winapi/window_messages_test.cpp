@@ -2,6 +2,7 @@
 // loop of a program that runs frames while no message waits.
 
 #include "winapi/hooks/window.h"
+#include "winapi/profile.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -27,8 +28,8 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        winapi::hooks::UseHeadlessDisplay();
-        winapi::hooks::ResetWindows();
+        winapi::SelectProfile(winapi::Profile::Headless);
+        winapi::hooks::ResetWindowHooks();
         received.clear();
         createAnswer = 0;
         WNDCLASSEX windowClass{};

@@ -1,9 +1,9 @@
 // End to end on a real X display (an Xvfb of the test's own): an SDL2 window, a full-screen device
 // presenting through an SDL2 renderer, and the desktop's close requests reaching the window.
 
-#include "../../winapi/src/window/display.h"
-#include "../../winapi/src/window/window_table.h"
 #include "graphics_support.h"
+#include "winapi/hooks/window.h"
+#include "winapi/profile.h"
 
 #include <csignal>
 #include <poll.h>
@@ -73,11 +73,10 @@ protected:
         if (displayNumber.empty()) {
             GTEST_SKIP() << "Xvfb could not be started";
         }
-        winapi::hooks::UseHeadlessDisplay(false);
-        winapi::hooks::ResetWindows();
-        winapi::hooks::ResetGraphics();
+        winapi::SelectProfile(winapi::Profile::Desktop);
+        winapi::hooks::ResetWindowHooks();
+        winapi::hooks::ResetGraphicsHooks();
         received.clear();
-        ASSERT_TRUE(winapi::window::VideoAvailable()) << SDL_GetError();
 
         WNDCLASSEX windowClass{};
         windowClass.cbSize = sizeof(WNDCLASSEX);
@@ -87,6 +86,7 @@ protected:
         window = CreateWindowExA(0, "Quillerby", "Quillerby", WS_POPUP | WS_VISIBLE, CW_USEDEFAULT,
                                  CW_USEDEFAULT, 1024, 768, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(window, nullptr);
+        ASSERT_NE(Native(), nullptr) << SDL_GetError();
         d3d = Direct3DCreate9(D3D_SDK_VERSION);
         D3DPRESENT_PARAMETERS parameters = GameParameters(window);
         ASSERT_EQ(d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
@@ -102,11 +102,11 @@ protected:
         if (d3d != nullptr) {
             d3d->Release();
         }
-        winapi::window::ShutDownDisplay();
-        winapi::hooks::UseHeadlessDisplay(true);
+        winapi::hooks::ResetWindowHooks();
+        winapi::SelectProfile(winapi::Profile::Headless);
     }
 
-    SDL_Window* Native() { return winapi::window::FindWindow(window)->native; }
+    SDL_Window* Native() { return winapi::hooks::NativeWindow(window); }
 
     // The main loop's message handling, until the quit message.
     bool RunUntilQuit() {

@@ -4,7 +4,7 @@
 // still looked up; the exit status is then 2.
 
 #include "errors/error_names.h"
-#include "tools/errlookup/parse_code.h"
+#include "parse_code.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "tools/errlookup/parse_code.h"
+#include "parse_code.h"
 
 #include <charconv>
 

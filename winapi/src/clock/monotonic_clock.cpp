@@ -1,19 +1,12 @@
 #include "clock/monotonic_clock.h"
 
-#include "winapi/hooks/clock.h"
-
-#include <atomic>
 #include <time.h>
 
-namespace {
+namespace winapi::clock {
 
 std::atomic<bool> fakeClockInUse{false};
 std::atomic<std::uint64_t> fakeNanoseconds{0};
 std::atomic<bool> counterAvailable{true};
-
-} // namespace
-
-namespace winapi::clock {
 
 std::uint64_t NowNanoseconds() {
     if (fakeClockInUse.load()) {
@@ -30,24 +23,3 @@ bool CounterAvailable() {
 }
 
 } // namespace winapi::clock
-
-namespace winapi::hooks {
-
-void UseFakeClock(std::uint64_t startNanoseconds) {
-    fakeNanoseconds.store(startNanoseconds);
-    fakeClockInUse.store(true);
-}
-
-void AdvanceFakeClock(std::uint64_t nanoseconds) {
-    fakeNanoseconds.fetch_add(nanoseconds);
-}
-
-void UseRealClock() {
-    fakeClockInUse.store(false);
-}
-
-void SetPerformanceCounterAvailable(bool available) {
-    counterAvailable.store(available);
-}
-
-} // namespace winapi::hooks

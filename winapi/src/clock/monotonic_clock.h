@@ -1,6 +1,7 @@
 #pragma once
 // The one clock behind the counter, the tick count and the multimedia clock.
 
+#include <atomic>
 #include <cstdint>
 
 namespace winapi::clock {
@@ -9,5 +10,10 @@ namespace winapi::clock {
 std::uint64_t NowNanoseconds();
 // Whether the high-resolution counter is offered (a test hook can take it away).
 bool CounterAvailable();
+
+// Set by the clock hooks.
+extern std::atomic<bool> fakeClockInUse;
+extern std::atomic<std::uint64_t> fakeNanoseconds;
+extern std::atomic<bool> counterAvailable;
 
 } // namespace winapi::clock

@@ -1,8 +1,8 @@
 // Debugger output and breakpoints: standard error stands in for the debugger's output window.
 
+#include "debug/redirections.h"
 #include "text/utf.h"
 #include "winapi/debugapi.h"
-#include "winapi/hooks/debug.h"
 
 #include <csignal>
 #include <cstring>
@@ -11,11 +11,15 @@
 #include <string>
 #include <unistd.h>
 
+namespace winapi::debug {
+
+Redirections redirections;
+
+} // namespace winapi::debug
+
 namespace {
 
-std::mutex hookMutex;
-std::vector<std::string>* capturedPieces = nullptr;
-std::function<void()> debugBreakHandler;
+using winapi::debug::redirections;
 
 // One write(2) per piece, so that pieces from different threads do not interleave mid-text.
 void WriteToStandardError(std::string_view text) {
@@ -30,9 +34,9 @@ void WriteToStandardError(std::string_view text) {
 
 void Emit(std::string_view text) {
     {
-        std::lock_guard lock(hookMutex);
-        if (capturedPieces != nullptr) {
-            capturedPieces->emplace_back(text);
+        std::lock_guard lock(redirections.mutex);
+        if (redirections.capturedPieces != nullptr) {
+            redirections.capturedPieces->emplace_back(text);
             return;
         }
     }
@@ -67,8 +71,8 @@ BOOL IsDebuggerPresent() {
 void DebugBreak() {
     std::function<void()> handler;
     {
-        std::lock_guard lock(hookMutex);
-        handler = debugBreakHandler;
+        std::lock_guard lock(redirections.mutex);
+        handler = redirections.breakHandler;
     }
     if (handler) {
         handler();
@@ -78,17 +82,3 @@ void DebugBreak() {
         WriteToStandardError("DebugBreak: no debugger attached; continuing\n");
     }
 }
-
-namespace winapi::hooks {
-
-void CaptureDebugOutput(std::vector<std::string>* pieces) {
-    std::lock_guard lock(hookMutex);
-    capturedPieces = pieces;
-}
-
-void SetDebugBreakHandler(std::function<void()> handler) {
-    std::lock_guard lock(hookMutex);
-    debugBreakHandler = std::move(handler);
-}
-
-} // namespace winapi::hooks

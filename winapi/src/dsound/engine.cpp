@@ -32,17 +32,10 @@ void ReportSilentOutputOnce(const std::string& reason) {
 
 } // namespace
 
-Engine::Engine(hooks::SoundOutput output)
+Engine::Engine(SinkFactory makeSink)
     : listener(DefaultListenerParameters()), formatRecord_(PcmFormatRecord(2, 22050, 8)) {
-    switch (output) {
-    case hooks::SoundOutput::Device:
-        sink_ = MakeSdlSink(*this);
-        break;
-    case hooks::SoundOutput::Silent:
-        sink_ = MakeSilentSink(*this);
-        break;
-    case hooks::SoundOutput::Offline:
-        break;
+    if (makeSink != nullptr) {
+        sink_ = makeSink(*this);
     }
     offline_ = !sink_;
     std::lock_guard sinkLock(sinkMutex_);

@@ -5,7 +5,6 @@
 
 #include "dsound/output_sink.h"
 #include "dsound/voice.h"
-#include "winapi/hooks/dsound.h"
 
 #include <atomic>
 #include <memory>
@@ -17,7 +16,8 @@ namespace winapi::dsound {
 
 class Engine final : public MixSource {
 public:
-    explicit Engine(hooks::SoundOutput output);
+    // Mixes into the sink that `makeSink` makes, or, with none, only when Render is called.
+    explicit Engine(SinkFactory makeSink);
     ~Engine();
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;

@@ -28,6 +28,10 @@ public:
     virtual void Stop() = 0;
 };
 
+// Every sink backend is made by a factory of one shape: the engine to pull from in, the sink out
+// (not started yet), or null when this backend cannot be used.
+using SinkFactory = std::unique_ptr<OutputSink> (*)(MixSource& source);
+
 // The default sound card through SDL2, with a device buffer of about 20 ms.
 std::unique_ptr<OutputSink> MakeSdlSink(MixSource& source);
 

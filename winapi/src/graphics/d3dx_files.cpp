@@ -58,8 +58,8 @@ HRESULT WINAPI D3DXGetImageInfoFromFileA(LPCSTR fileName, D3DXIMAGE_INFO* info) 
     if (fileName == nullptr || info == nullptr) {
         return D3DERR_INVALIDCALL;
     }
-    if (ShouldFail(GraphicsCall::GetImageInfo)) {
-        return D3DXERR_INVALIDDATA;
+    if (const HRESULT failure = InjectedFailure(GraphicsCall::GetImageInfo)) {
+        return failure;
     }
     DecodedImage decoded;
     HRESULT result = DecodeImageFile(fileName, decoded);
@@ -90,8 +90,8 @@ HRESULT WINAPI D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, LPCSTR fil
     if (textureWidth > kMaxImageSide || textureHeight > kMaxImageSide) {
         return D3DERR_INVALIDCALL;
     }
-    if (ShouldFail(GraphicsCall::CreateTextureFromFile)) {
-        return D3DERR_OUTOFVIDEOMEMORY;
+    if (const HRESULT failure = InjectedFailure(GraphicsCall::CreateTextureFromFile)) {
+        return failure;
     }
     ApplyColorKey(decoded.image, colorKey);
     auto image = std::make_shared<Image>(static_cast<int>(textureWidth),
@@ -122,8 +122,8 @@ HRESULT WINAPI D3DXLoadSurfaceFromFileA(IDirect3DSurface9* destSurface, const PA
         !ToPixelRect(destRect, surface->Pixels(), to)) {
         return D3DERR_INVALIDCALL;
     }
-    if (ShouldFail(GraphicsCall::LoadSurfaceFromFile)) {
-        return D3DXERR_INVALIDDATA;
+    if (const HRESULT failure = InjectedFailure(GraphicsCall::LoadSurfaceFromFile)) {
+        return failure;
     }
     ApplyColorKey(decoded.image, colorKey);
     CopyScaled(decoded.image, from, surface->Pixels(), to);

@@ -83,8 +83,8 @@ HRESULT Device::CreateOffscreenPlainSurface(UINT width, UINT height, D3DFORMAT f
         !IsKeptFormat(format)) {
         return D3DERR_INVALIDCALL;
     }
-    if (ShouldFail(hooks::GraphicsCall::CreateOffscreenSurface)) {
-        return D3DERR_OUTOFVIDEOMEMORY;
+    if (const HRESULT failure = InjectedFailure(hooks::GraphicsCall::CreateOffscreenSurface)) {
+        return failure;
     }
     auto image = std::make_shared<Image>(static_cast<int>(width), static_cast<int>(height),
                                          format == D3DFMT_X8R8G8B8);

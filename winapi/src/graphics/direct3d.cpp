@@ -2,6 +2,7 @@
 
 #include "graphics/device.h"
 #include "graphics/test_controls.h"
+#include "profile/backends.h"
 #include "window/display.h"
 #include "window/window_table.h"
 
@@ -66,17 +67,12 @@ public:
         if (HRESULT settled = SettleParameters(*parameters, window); FAILED(settled)) {
             return settled;
         }
-        if (ShouldFail(hooks::GraphicsCall::CreateDevice)) {
-            return D3DERR_NOTAVAILABLE;
+        if (const HRESULT failure = InjectedFailure(hooks::GraphicsCall::CreateDevice)) {
+            return failure;
         }
-        std::unique_ptr<Presenter> presenter;
-        if (window::Headless()) {
-            if (!HeadlessDisplayAvailable()) {
-                return D3DERR_NOTAVAILABLE;
-            }
-            presenter = MakeHeadlessPresenter();
-        } else if (HRESULT made = MakeSdlPresenter(window, *parameters, presenter); FAILED(made)) {
-            return made;
+        std::unique_ptr<Presenter> presenter = profile::Backends().presenter(window, *parameters);
+        if (!presenter) {
+            return D3DERR_NOTAVAILABLE;
         }
         *device = new Device(*parameters, std::move(presenter));
         return D3D_OK;
@@ -88,7 +84,7 @@ public:
 
 IDirect3D9* WINAPI Direct3DCreate9(UINT sdkVersion) {
     if (sdkVersion != D3D_SDK_VERSION ||
-        winapi::graphics::ShouldFail(winapi::hooks::GraphicsCall::Direct3DCreate9)) {
+        FAILED(winapi::graphics::InjectedFailure(winapi::hooks::GraphicsCall::Direct3DCreate9))) {
         return nullptr;
     }
     return new winapi::graphics::Direct3D();

@@ -15,7 +15,10 @@ public:
 
 } // namespace
 
-std::unique_ptr<Presenter> MakeHeadlessPresenter() {
+std::unique_ptr<Presenter> MakeHeadlessPresenter(HWND, const D3DPRESENT_PARAMETERS&) {
+    if (!headlessDisplayAvailable) {
+        return nullptr;
+    }
     return std::make_unique<HeadlessPresenter>();
 }
 

@@ -17,13 +17,19 @@ public:
     virtual bool Usable() const = 0;
 };
 
-// Hands each frame to the graphics frame sink (winapi/hooks/graphics.h).
-std::unique_ptr<Presenter> MakeHeadlessPresenter();
+// Every presenter backend is made by a factory of this shape: the device's window and parameters
+// in, the presenter out, or null when this backend cannot show frames there.
+using PresenterFactory = std::unique_ptr<Presenter> (*)(HWND window,
+                                                        const D3DPRESENT_PARAMETERS& parameters);
+
+// Hands each frame to the graphics frame sink (winapi/hooks/graphics.h). Null while the hooks say
+// there is no display.
+std::unique_ptr<Presenter> MakeHeadlessPresenter(HWND window,
+                                                 const D3DPRESENT_PARAMETERS& parameters);
 
 // Makes the window full-screen-desktop (or, windowed, the size of the back buffer) and draws into
-// it with an accelerated SDL2 renderer, or the software one where there is none. Fails with
-// D3DERR_NOTAVAILABLE when the window has no SDL2 window or no renderer can be made.
-HRESULT MakeSdlPresenter(HWND window, const D3DPRESENT_PARAMETERS& parameters,
-                         std::unique_ptr<Presenter>& presenter);
+// it with an accelerated SDL2 renderer, or the software one where there is none. Null when the
+// window has no SDL2 window or no renderer or texture can be made.
+std::unique_ptr<Presenter> MakeSdlPresenter(HWND window, const D3DPRESENT_PARAMETERS& parameters);
 
 } // namespace winapi::graphics

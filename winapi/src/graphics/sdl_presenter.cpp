@@ -75,11 +75,10 @@ SDL_Renderer* MakeRenderer(SDL_Window* native, bool waitForRetrace) {
 
 } // namespace
 
-HRESULT MakeSdlPresenter(HWND window, const D3DPRESENT_PARAMETERS& parameters,
-                         std::unique_ptr<Presenter>& presenter) {
+std::unique_ptr<Presenter> MakeSdlPresenter(HWND window, const D3DPRESENT_PARAMETERS& parameters) {
     window::Window* record = window::FindWindow(window);
     if (record == nullptr || record->native == nullptr) {
-        return D3DERR_NOTAVAILABLE;
+        return nullptr;
     }
     SDL_Window* native = record->native;
     int width = static_cast<int>(parameters.BackBufferWidth);
@@ -87,24 +86,23 @@ HRESULT MakeSdlPresenter(HWND window, const D3DPRESENT_PARAMETERS& parameters,
     if (parameters.Windowed) {
         SDL_SetWindowSize(native, width, height);
     } else if (SDL_SetWindowFullscreen(native, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
-        return D3DERR_NOTAVAILABLE;
+        return nullptr;
     }
     bool waitForRetrace = parameters.PresentationInterval != D3DPRESENT_INTERVAL_IMMEDIATE;
     SDL_Renderer* renderer = MakeRenderer(native, waitForRetrace);
     if (renderer == nullptr) {
         SDL_SetWindowFullscreen(native, 0);
-        return D3DERR_NOTAVAILABLE;
+        return nullptr;
     }
     SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
                                              SDL_TEXTUREACCESS_STREAMING, width, height);
     if (texture == nullptr) {
         SDL_DestroyRenderer(renderer);
         SDL_SetWindowFullscreen(native, 0);
-        return D3DERR_OUTOFVIDEOMEMORY;
+        return nullptr;
     }
     SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
-    presenter = std::make_unique<SdlPresenter>(window, native, renderer, texture);
-    return D3D_OK;
+    return std::make_unique<SdlPresenter>(window, native, renderer, texture);
 }
 
 } // namespace winapi::graphics

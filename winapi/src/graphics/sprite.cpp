@@ -117,9 +117,11 @@ private:
 HRESULT WINAPI D3DXCreateSprite(IDirect3DDevice9* device, ID3DXSprite** sprite) {
     using namespace winapi::graphics;
     auto* ours = dynamic_cast<Device*>(device);
-    if (ours == nullptr || sprite == nullptr ||
-        ShouldFail(winapi::hooks::GraphicsCall::CreateSprite)) {
+    if (ours == nullptr || sprite == nullptr) {
         return D3DERR_INVALIDCALL;
+    }
+    if (const HRESULT failure = InjectedFailure(winapi::hooks::GraphicsCall::CreateSprite)) {
+        return failure;
     }
     *sprite = new Sprite(ours);
     return D3D_OK;

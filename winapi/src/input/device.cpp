@@ -1,6 +1,7 @@
 #include "input/device.h"
 
 #include "input/test_controls.h"
+#include "profile/backends.h"
 
 #include <cstring>
 #include <windows.h>
@@ -24,9 +25,11 @@ HRESULT Device::SetDataFormat(LPCDIDATAFORMAT format) {
         return DIERR_ACQUIRED;
     }
     if (format == nullptr || format->dwSize != sizeof(DIDATAFORMAT) ||
-        format->dwDataSize != expected.dwDataSize || format->dwFlags != expected.dwFlags ||
-        ShouldFail(hooks::InputCall::SetDataFormat)) {
+        format->dwDataSize != expected.dwDataSize || format->dwFlags != expected.dwFlags) {
         return DIERR_INVALIDPARAM;
+    }
+    if (const HRESULT failure = InjectedFailure(hooks::InputCall::SetDataFormat)) {
+        return failure;
     }
     format_ = format;
     return DI_OK;
@@ -39,9 +42,11 @@ HRESULT Device::SetCooperativeLevel(HWND window, DWORD flags) {
         return DIERR_ACQUIRED;
     }
     if ((flags & ~known) != 0 || !ExactlyOne(flags, DISCL_EXCLUSIVE, DISCL_NONEXCLUSIVE) ||
-        !ExactlyOne(flags, DISCL_FOREGROUND, DISCL_BACKGROUND) ||
-        ShouldFail(hooks::InputCall::SetCooperativeLevel)) {
+        !ExactlyOne(flags, DISCL_FOREGROUND, DISCL_BACKGROUND)) {
         return DIERR_INVALIDPARAM;
+    }
+    if (const HRESULT failure = InjectedFailure(hooks::InputCall::SetCooperativeLevel)) {
+        return failure;
     }
     if (!IsWindow(window)) {
         return E_HANDLE;
@@ -58,19 +63,19 @@ HRESULT Device::Acquire() {
     if (acquired_) {
         return DI_NOEFFECT;
     }
-    if (ShouldFail(hooks::InputCall::Acquire)) {
-        return DIERR_OTHERAPPHASPRIO;
+    if (const HRESULT failure = InjectedFailure(hooks::InputCall::Acquire)) {
+        return failure;
     }
     if (kind_ == Kind::Keyboard) {
         if (!keys_) {
-            keys_ = MakeKeySource(window_);
+            keys_ = profile::Backends().keyboard(window_);
         }
         if (!keys_) {
             return DIERR_NOTFOUND; // the script could not be used; the reason is on stderr
         }
     } else {
         if (!mouse_) {
-            mouse_ = MakeMouseSource();
+            mouse_ = profile::Backends().mouse(window_);
         }
         mouse_->Capture((cooperation_ & DISCL_EXCLUSIVE) != 0);
     }

@@ -38,12 +38,18 @@ public:
             return DIERR_NOAGGREGATION;
         }
         Device::Kind kind{};
-        if (device == GUID_SysKeyboard && !ShouldFail(hooks::InputCall::CreateKeyboard)) {
+        hooks::InputCall call{};
+        if (device == GUID_SysKeyboard) {
             kind = Device::Kind::Keyboard;
-        } else if (device == GUID_SysMouse && !ShouldFail(hooks::InputCall::CreateMouse)) {
+            call = hooks::InputCall::CreateKeyboard;
+        } else if (device == GUID_SysMouse) {
             kind = Device::Kind::Mouse;
+            call = hooks::InputCall::CreateMouse;
         } else {
             return DIERR_DEVICENOTREG;
+        }
+        if (const HRESULT failure = InjectedFailure(call)) {
+            return failure;
         }
         *created = new Device(kind);
         return DI_OK;
@@ -74,8 +80,9 @@ HRESULT WINAPI DirectInput8Create(HINSTANCE instance, DWORD version, REFIID inte
     if (interfaceId != IID_IDirectInput8A) {
         return DIERR_NOINTERFACE;
     }
-    if (winapi::input::ShouldFail(winapi::hooks::InputCall::DirectInput8Create)) {
-        return DIERR_OUTOFMEMORY;
+    using winapi::hooks::InputCall;
+    if (const HRESULT failure = winapi::input::InjectedFailure(InputCall::DirectInput8Create)) {
+        return failure;
     }
     *created = static_cast<IDirectInput8A*>(new winapi::input::DirectInput());
     return DI_OK;

@@ -1,4 +1,4 @@
-#include "input/script.h"
+#include "winapi/input_script.h"
 
 #include <algorithm>
 

@@ -2,10 +2,11 @@
 // stand-in, and WM_CLOSE to the window when the script has run out.
 
 #include "graphics/capture.h"
-#include "input/script.h"
 #include "input/sources.h"
+#include "winapi/input_script.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -53,13 +54,14 @@ bool ReadWholeFile(const char* path, std::string& text) {
 
 } // namespace
 
-std::unique_ptr<KeySource> MakeScriptKeySource(const char* path, HWND window) {
+std::unique_ptr<KeySource> MakeScriptKeySource(HWND window) {
+    const char* path = std::getenv(kScriptVariable);
     std::string text;
-    if (!ReadWholeFile(path, text)) {
+    if (path == nullptr || !ReadWholeFile(path, text)) {
         std::fprintf(stderr,
                      "WINAPI_INPUT_SCRIPT: cannot read %s (missing, unreadable or over 16 MiB); "
                      "the keyboard is not set up\n",
-                     path);
+                     path != nullptr ? path : "(unset)");
         return nullptr;
     }
     auto parsed = ParseInputScript(text);

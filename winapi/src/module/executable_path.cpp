@@ -1,16 +1,12 @@
 #include "module/executable_path.h"
 
 #include "path/platform_path.h"
-#include "winapi/hooks/module.h"
 
 #include <climits>
 #include <cstdlib>
 #include <mutex>
 
 namespace {
-
-std::mutex hookMutex;
-std::string pretendedPath; // Linux form; empty when not set
 
 std::string RealExecutable() {
     char resolved[PATH_MAX];
@@ -24,11 +20,13 @@ std::string RealExecutable() {
 
 namespace winapi::module {
 
+PretendedExecutable pretendedExecutable;
+
 std::string ExecutablePath() {
     std::string linuxPath;
     {
-        std::lock_guard lock(hookMutex);
-        linuxPath = pretendedPath;
+        std::lock_guard lock(pretendedExecutable.mutex);
+        linuxPath = pretendedExecutable.path;
     }
     if (linuxPath.empty()) {
         linuxPath = RealExecutable();
@@ -37,12 +35,3 @@ std::string ExecutablePath() {
 }
 
 } // namespace winapi::module
-
-namespace winapi::hooks {
-
-void SetExecutablePath(std::string linuxPath) {
-    std::lock_guard lock(hookMutex);
-    pretendedPath = std::move(linuxPath);
-}
-
-} // namespace winapi::hooks

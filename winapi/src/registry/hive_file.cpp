@@ -1,7 +1,7 @@
 #include "hive_file.h"
 #include "hive_format.h"
-#include "winapi/hooks/registry.h"
 #include "winapi/winreg.h"
+#include "write_observer.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -15,14 +15,11 @@ namespace {
 
 using hooks::RegistryWriteStage;
 
-std::mutex observerMutex;
-std::function<void(RegistryWriteStage)> writeObserver;
-
 void Reached(RegistryWriteStage stage) {
     std::function<void(RegistryWriteStage)> observer;
     {
-        std::lock_guard lock(observerMutex);
-        observer = writeObserver;
+        std::lock_guard lock(writeObserver.mutex);
+        observer = writeObserver.observer;
     }
     if (observer) {
         observer(stage);
@@ -207,13 +204,6 @@ LONG UpdateHive(Root root, const std::function<LONG(Hive&)>& change) {
     return ReplaceFile(folder, path, SerializeHive(hive)) ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 
+WriteObserver writeObserver;
+
 } // namespace winapi::registry
-
-namespace winapi::hooks {
-
-void SetRegistryWriteObserver(std::function<void(RegistryWriteStage)> observer) {
-    std::lock_guard lock(registry::observerMutex);
-    registry::writeObserver = std::move(observer);
-}
-
-} // namespace winapi::hooks

@@ -1,5 +1,4 @@
 #include "key_handles.h"
-#include "winapi/hooks/registry.h"
 #include "winapi/winreg.h"
 
 #include <mutex>
@@ -61,13 +60,9 @@ bool RemoveHandle(HKEY key) {
     return openHandles.erase(reinterpret_cast<std::uintptr_t>(key)) == 1;
 }
 
-} // namespace winapi::registry
-
-namespace winapi::hooks {
-
-std::size_t OpenRegistryKeyCount() {
-    std::lock_guard lock(winapi::registry::tableMutex);
-    return winapi::registry::openHandles.size();
+std::size_t OpenHandleCount() {
+    std::lock_guard lock(tableMutex);
+    return openHandles.size();
 }
 
-} // namespace winapi::hooks
+} // namespace winapi::registry

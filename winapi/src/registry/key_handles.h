@@ -23,5 +23,7 @@ REGSAM KeyRights(REGSAM access);
 std::optional<KeyHandle> LookUpHandle(HKEY key);
 HKEY AddHandle(KeyHandle handle);
 bool RemoveHandle(HKEY key);
+// How many handles are open (for the registry hooks).
+std::size_t OpenHandleCount();
 
 } // namespace winapi::registry

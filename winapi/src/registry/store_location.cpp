@@ -1,4 +1,5 @@
 #include "store_location.h"
+#include "winapi/registry_store.h"
 #include "winapi/winreg.h"
 
 #include <cstdlib>
@@ -71,3 +72,11 @@ std::string RootFileName(Root root) {
 }
 
 } // namespace winapi::registry
+
+namespace winapi {
+
+std::string RegistryStoreFolder() {
+    return registry::StoreFolder();
+}
+
+} // namespace winapi

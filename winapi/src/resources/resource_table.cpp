@@ -1,8 +1,7 @@
-#include "winapi/hooks/resources.h"
+#include "resources/injected_failures.h"
+#include "winapi/errhandlingapi.h"
+#include "winapi/resources.h"
 
-#include <winapi/resources.h>
-
-#include <atomic>
 #include <cctype>
 #include <list>
 #include <mutex>
@@ -21,9 +20,6 @@ struct ResourceTable {
     std::mutex lock;
     std::list<Resource> resources; // a list keeps the HRSRC of each entry stable
 };
-
-std::atomic<bool> loadFails{false};
-std::atomic<bool> lockFails{false};
 
 ResourceTable& Table() {
     static ResourceTable table;
@@ -51,7 +47,13 @@ const Resource* FindEntry(HRSRC handle) {
 
 } // namespace
 
-namespace winapi::hooks {
+namespace winapi::resources {
+
+InjectedFailures<hooks::ResourceCall, DWORD, kResourceCalls> injectedFailures;
+
+} // namespace winapi::resources
+
+namespace winapi {
 
 bool RegisterResource(const char* type, const char* name, const void* data, std::size_t size) {
     ResourceTable& table = Table();
@@ -67,11 +69,7 @@ bool RegisterResource(const char* type, const char* name, const void* data, std:
     return true;
 }
 
-void FailResourceCall(ResourceCall call, bool fail) {
-    (call == ResourceCall::LoadResource ? loadFails : lockFails) = fail;
-}
-
-} // namespace winapi::hooks
+} // namespace winapi
 
 HRSRC FindResourceA(HMODULE, LPCSTR lpName, LPCSTR lpType) {
     if (lpName == nullptr || lpType == nullptr)
@@ -87,8 +85,11 @@ HRSRC FindResourceA(HMODULE, LPCSTR lpName, LPCSTR lpType) {
 }
 
 HGLOBAL LoadResource(HMODULE, HRSRC hResInfo) {
-    if (loadFails)
+    using winapi::resources::injectedFailures;
+    if (const DWORD error = injectedFailures.For(winapi::hooks::ResourceCall::LoadResource)) {
+        SetLastError(error);
         return nullptr;
+    }
     const Resource* resource = FindEntry(hResInfo);
     return resource ? const_cast<void*>(resource->data) : nullptr;
 }
@@ -99,7 +100,12 @@ DWORD SizeofResource(HMODULE, HRSRC hResInfo) {
 }
 
 LPVOID LockResource(HGLOBAL hResData) {
-    return lockFails ? nullptr : hResData;
+    using winapi::resources::injectedFailures;
+    if (const DWORD error = injectedFailures.For(winapi::hooks::ResourceCall::LockResource)) {
+        SetLastError(error);
+        return nullptr;
+    }
+    return hResData;
 }
 
 BOOL FreeResource(HGLOBAL) {

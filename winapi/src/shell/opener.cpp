@@ -1,7 +1,5 @@
 #include "shell/opener.h"
 
-#include "winapi/hooks/shell.h"
-
 #include <cerrno>
 #include <mutex>
 #include <spawn.h>
@@ -12,12 +10,6 @@
 extern char** environ;
 
 namespace {
-
-constexpr const char* kDefaultOpener = "xdg-open";
-
-std::mutex hookMutex;
-winapi::hooks::OpenerHandler openerHandler;
-std::string openerProgram = kDefaultOpener;
 
 // The opener may run for as long as the user keeps the document open; a detached thread collects
 // its exit status so that it never lingers as a zombie.
@@ -37,13 +29,15 @@ void ReapWhenDone(pid_t child) {
 
 namespace winapi::shell {
 
+OpenerChoice openerChoice;
+
 StartResult StartOpener(const std::string& linuxPath) {
-    winapi::hooks::OpenerHandler handler;
+    std::function<bool(const std::vector<std::string>&)> handler;
     std::string program;
     {
-        std::lock_guard lock(hookMutex);
-        handler = openerHandler;
-        program = openerProgram;
+        std::lock_guard lock(openerChoice.mutex);
+        handler = openerChoice.handler;
+        program = openerChoice.program;
     }
     std::vector<std::string> command{program, linuxPath};
     if (handler) {
@@ -65,17 +59,3 @@ StartResult StartOpener(const std::string& linuxPath) {
 }
 
 } // namespace winapi::shell
-
-namespace winapi::hooks {
-
-void SetOpenerHandler(OpenerHandler handler) {
-    std::lock_guard lock(hookMutex);
-    openerHandler = std::move(handler);
-}
-
-void SetOpenerProgram(std::string program) {
-    std::lock_guard lock(hookMutex);
-    openerProgram = program.empty() ? kDefaultOpener : std::move(program);
-}
-
-} // namespace winapi::hooks

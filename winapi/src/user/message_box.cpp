@@ -1,7 +1,7 @@
 // Message boxes: an SDL2 dialog where a display is available, standard error otherwise.
 
+#include "debug/redirections.h"
 #include "text/utf.h"
-#include "winapi/hooks/debug.h"
 #include "winapi/winuser.h"
 
 #include <SDL.h>
@@ -10,9 +10,6 @@
 #include <vector>
 
 namespace {
-
-std::mutex handlerMutex;
-winapi::hooks::MessageBoxHandler messageBoxHandler;
 
 struct ButtonSet {
     std::vector<SDL_MessageBoxButtonData> buttons;
@@ -59,10 +56,10 @@ bool DisplayAvailable() {
 }
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
-    winapi::hooks::MessageBoxHandler handler;
+    std::function<int(HWND, std::string_view, std::string_view, UINT)> handler;
     {
-        std::lock_guard lock(handlerMutex);
-        handler = messageBoxHandler;
+        std::lock_guard lock(winapi::debug::redirections.mutex);
+        handler = winapi::debug::redirections.messageBoxHandler;
     }
     if (handler) {
         return handler(owner, text, caption, type);
@@ -89,8 +86,8 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& capti
 } // namespace
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-    return ShowMessageBox(owner, text != nullptr ? text : "", caption != nullptr ? caption : "Error",
-                          type);
+    return ShowMessageBox(owner, text != nullptr ? text : "",
+                          caption != nullptr ? caption : "Error", type);
 }
 
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
@@ -98,12 +95,3 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
     return ShowMessageBox(owner, text != nullptr ? Utf16ToUtf8(text) : "",
                           caption != nullptr ? Utf16ToUtf8(caption) : "Error", type);
 }
-
-namespace winapi::hooks {
-
-void SetMessageBoxHandler(MessageBoxHandler handler) {
-    std::lock_guard lock(handlerMutex);
-    messageBoxHandler = std::move(handler);
-}
-
-} // namespace winapi::hooks

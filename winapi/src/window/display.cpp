@@ -1,5 +1,6 @@
 #include "window/display.h"
 
+#include "profile/backends.h"
 #include "window/window_table.h"
 
 #include <SDL.h>
@@ -7,22 +8,17 @@
 namespace winapi::window {
 namespace {
 
-bool headless = false;
 enum class VideoState { NotTried, Started, Failed };
 VideoState video = VideoState::NotTried;
 
 } // namespace
 
 bool Headless() {
-    return headless;
-}
-
-void SetHeadless(bool value) {
-    headless = value;
+    return !profile::Backends().display;
 }
 
 bool VideoAvailable() {
-    if (headless) {
+    if (Headless()) {
         return false;
     }
     if (video == VideoState::NotTried) {

@@ -1,13 +1,12 @@
 #pragma once
-// Which display the window, graphics and input services use: SDL2's (the default) or none at all
-// (headless runs for tests, chosen through winapi/hooks/window.h).
+// Which display the window, graphics and input services use: SDL2's, or none at all in the
+// headless and offline profiles (winapi/profile.h).
 
 struct SDL_Window;
 
 namespace winapi::window {
 
 bool Headless();
-void SetHeadless(bool headless);
 
 // Starts SDL2's video subsystem once; false when there is no display (or in headless runs).
 bool VideoAvailable();

@@ -1,17 +1,12 @@
 #include "winapi/hooks/window.h"
 
 #include "window/desktop_events.h"
-#include "window/display.h"
 #include "window/message_queue.h"
 #include "window/window_table.h"
 
 namespace winapi::hooks {
 
-void UseHeadlessDisplay(bool headless) {
-    window::SetHeadless(headless);
-}
-
-void ResetWindows() {
+void ResetWindowHooks() {
     window::ForgetAllWindows();
     window::ClearQueue();
 }
@@ -22,6 +17,11 @@ void SimulateDesktopClose() {
 
 std::size_t QueuedMessageCount() {
     return window::QueuedCount();
+}
+
+SDL_Window* NativeWindow(HWND window) {
+    const window::Window* record = window::FindWindow(window);
+    return record != nullptr ? record->native : nullptr;
 }
 
 } // namespace winapi::hooks

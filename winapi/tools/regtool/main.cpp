@@ -1,7 +1,7 @@
 // quillerby-reg: the registry from the command line.
 
 #include "arguments.h"
-#include "registry/store_location.h"
+#include "winapi/registry_store.h"
 
 #include <cstdio>
 #include <cstring>
@@ -156,7 +156,7 @@ int DeleteKey(const KeyArgument& argument, const std::string& shown) {
 
 int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "where") == 0) {
-        const std::string folder = winapi::registry::StoreFolder();
+        const std::string folder = winapi::RegistryStoreFolder();
         std::printf("%s\n", folder.empty() ? "(no location: set WINAPI_REGISTRY_DIR or HOME)"
                                            : folder.c_str());
         return folder.empty() ? kFailed : 0;

@@ -16,4 +16,7 @@ void UseRealClock();
 // a high-resolution counter; timeGetTime and GetTickCount go on.
 void SetPerformanceCounterAvailable(bool available);
 
+// The monotonic clock and the counter, as at start-up.
+void ResetClockHooks();
+
 } // namespace winapi::hooks

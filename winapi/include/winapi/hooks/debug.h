@@ -23,4 +23,7 @@ void SetMessageBoxHandler(MessageBoxHandler handler);
 // While set, DebugBreak calls this instead of breaking or writing its line.
 void SetDebugBreakHandler(std::function<void()> handler);
 
+// Output to standard error, real dialogs and breakpoints again.
+void ResetDebugHooks();
+
 } // namespace winapi::hooks

@@ -1,22 +1,13 @@
 #pragma once
-// Test hooks for the sound-output service: mixing offline without a sound card or a clock,
-// taking buffers away as the platform does when another program takes the device, and failing
-// chosen calls to reach the callers' failure paths.
+// Test hooks for the sound-output service: mixing offline without a sound card or a clock (on the
+// offline profile, winapi/profile.h), taking buffers away as the platform does when another
+// program takes the device, and failing chosen calls to reach the callers' failure paths.
 
 #include <dsound.h>
 
 #include <vector>
 
 namespace winapi::hooks {
-
-enum class SoundOutput {
-    Device,  // the sound card through SDL2, or the silent sink when none opens (the default)
-    Silent,  // mixes into nothing in real time, so cursors move and notifications fire
-    Offline, // mixes only when RenderSoundMix asks for it
-};
-
-// Chooses the output of every device that later DirectSoundCreate8 calls make.
-void SelectSoundOutput(SoundOutput output);
 
 // Mixes the next `frames` frames of an offline device (null: the most recently made live one)
 // and returns them as the bytes the device would receive, in the primary buffer's format. Cursors
@@ -42,7 +33,7 @@ enum class SoundCall {
 // them succeed again.
 void FailSoundCall(SoundCall call, HRESULT result);
 
-// Every call succeeds again.
-void ResetSoundFailures();
+// Every call and restore succeeds again.
+void ResetSoundHooks();
 
 } // namespace winapi::hooks

@@ -7,14 +7,20 @@
 #include <functional>
 #include <span>
 
-namespace winapi::hooks {
+namespace winapi {
 
 // A presented back buffer: 32-bit ARGB pixels, row after row, width pixels to a row.
-struct Frame {
+struct PresentedFrame {
     int width = 0;
     int height = 0;
     std::span<const std::uint32_t> pixels;
 };
+
+} // namespace winapi
+
+namespace winapi::hooks {
+
+using Frame = PresentedFrame;
 
 // In headless runs Present hands each back buffer to this function (which must not keep the
 // span). An empty function drops the frames.
@@ -25,17 +31,29 @@ void SetDisplayAvailable(bool available);
 
 // Platform calls that can be made to fail, to reach the callers' failure paths.
 enum class GraphicsCall {
-    Direct3DCreate9,        // returns null
-    CreateDevice,           // D3DERR_NOTAVAILABLE
-    CreateSprite,           // D3DERR_INVALIDCALL
-    GetImageInfo,           // D3DXERR_INVALIDDATA
-    CreateTextureFromFile,  // D3DERR_OUTOFVIDEOMEMORY
-    CreateOffscreenSurface, // D3DERR_OUTOFVIDEOMEMORY
-    LoadSurfaceFromFile,    // D3DXERR_INVALIDDATA
+    Direct3DCreate9, // returns null whatever the result
+    CreateDevice,
+    CreateSprite,
+    GetImageInfo,
+    CreateTextureFromFile,
+    CreateOffscreenSurface,
+    LoadSurfaceFromFile,
 };
-void SetGraphicsFailure(GraphicsCall call, bool fail);
+// Every later call of that kind fails with `result`; a success code lets them succeed again.
+void FailGraphicsCall(GraphicsCall call, HRESULT result);
 
-// Clears the failures, the frame sink and display availability (available again).
-void ResetGraphics();
+// Clears the failures, the frame sink, the capture requests and display availability (available
+// again).
+void ResetGraphicsHooks();
+
+// Where a back buffer of one size is shown on a screen of another: scaled as large as fits with
+// its shape kept, centred.
+struct ScreenRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+ScreenRect LetterboxRect(int bufferWidth, int bufferHeight, int screenWidth, int screenHeight);
 
 } // namespace winapi::hooks

@@ -21,16 +21,20 @@ void SetMouseButton(int button, bool down);
 
 // Platform calls that can be made to fail, to reach the callers' failure paths.
 enum class InputCall {
-    DirectInput8Create,  // DIERR_OUTOFMEMORY
-    CreateMouse,         // DIERR_DEVICENOTREG
-    CreateKeyboard,      // DIERR_DEVICENOTREG
-    SetDataFormat,       // DIERR_INVALIDPARAM, on either device
-    SetCooperativeLevel, // DIERR_INVALIDPARAM, on either device
-    Acquire,             // DIERR_OTHERAPPHASPRIO, on either device
+    DirectInput8Create,
+    CreateMouse,
+    CreateKeyboard,
+    SetDataFormat,       // on either device
+    SetCooperativeLevel, // on either device
+    Acquire,             // on either device
 };
-void SetInputFailure(InputCall call, bool fail);
+// Every later call of that kind fails with `result`; a success code lets them succeed again.
+void FailInputCall(InputCall call, HRESULT result);
 
 // All keys up, mouse still, no failures.
-void ResetInput();
+void ResetInputHooks();
+
+// The DirectInput key code of an SDL2 scancode (0 for none), as the desktop keyboard maps it.
+BYTE KeyCodeForScancode(int scancode);
 
 } // namespace winapi::hooks

@@ -16,6 +16,6 @@ enum class MmioCall {
 void FailMmioCall(MmioCall call, MMRESULT error);
 
 // Every call succeeds again.
-void ResetMmioFailures();
+void ResetMmioHooks();
 
 } // namespace winapi::hooks

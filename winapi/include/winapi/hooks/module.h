@@ -9,4 +9,7 @@ namespace winapi::hooks {
 // pretend the program lives in a folder tree of its own. Empty restores the real path.
 void SetExecutablePath(std::string linuxPath);
 
+// The real executable's path again.
+void ResetModuleHooks();
+
 } // namespace winapi::hooks

@@ -2,7 +2,9 @@
 // Test hooks for the registry.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <span>
 
 namespace winapi::hooks {
 
@@ -21,5 +23,13 @@ enum class RegistryWriteStage {
 
 // While set, called at each stage of every write. An empty function removes it.
 void SetRegistryWriteObserver(std::function<void(RegistryWriteStage)> observer);
+
+// Reads `bytes` as a registry file, as they are and with a right checksum put in. False only when
+// the reader is inconsistent: content it accepted does not write back as the same content, or
+// stops reading after the edits that writes make.
+bool RegistryFileReadsConsistently(std::span<const std::uint8_t> bytes);
+
+// No write observer.
+void ResetRegistryHooks();
 
 } // namespace winapi::hooks

@@ -16,4 +16,7 @@ void SetOpenerHandler(OpenerHandler handler);
 // The program that opens files, looked up on PATH: "xdg-open" unless set; empty restores it.
 void SetOpenerProgram(std::string program);
 
+// The real opener, xdg-open, again.
+void ResetShellHooks();
+
 } // namespace winapi::hooks

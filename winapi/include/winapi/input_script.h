@@ -2,7 +2,8 @@
 // Keyboard scripts for scripted runs. Each line is `COUNT [KEY ...]`: COUNT frames (keyboard reads)
 // in which exactly the listed key codes (decimal) are down, or `capture NAME.png`: save the next
 // presented frame under that name in the working folder. `#` starts a comment.
-// Self-contained (standard library only), so that tests and the fuzzer can use it directly.
+// Ours, not the platform's: the scripted keyboard reads the file that WINAPI_INPUT_SCRIPT names.
+// Self-contained (standard library only).
 
 #include <array>
 #include <bitset>
@@ -13,6 +14,8 @@
 #include <vector>
 
 namespace winapi::input {
+
+inline constexpr const char* kScriptVariable = "WINAPI_INPUT_SCRIPT";
 
 struct ScriptStep {
     std::uint32_t frames = 0; // 0 for a capture

@@ -1,20 +1,14 @@
+// The keyboard and mouse of the SDL2 display.
+
 #include "input/sources.h"
 
 #include "input/key_map.h"
 #include "input/mouse_wheel.h"
-#include "input/test_controls.h"
-#include "window/display.h"
 
 #include <SDL.h>
-#include <cstdlib>
 
 namespace winapi::input {
 namespace {
-
-class HookKeys final : public KeySource {
-public:
-    void Read(std::array<BYTE, 256>& keys) override { keys = HookKeyboardState(); }
-};
 
 class SdlKeys final : public KeySource {
 public:
@@ -29,12 +23,6 @@ public:
             }
         }
     }
-};
-
-class HookMouse final : public MouseSource {
-public:
-    void Read(DIMOUSESTATE& state) override { state = TakeHookMouseState(); }
-    void Capture(bool) override {}
 };
 
 class SdlMouse final : public MouseSource {
@@ -64,21 +52,11 @@ public:
 
 } // namespace
 
-std::unique_ptr<KeySource> MakeKeySource(HWND window) {
-    const char* script = std::getenv("WINAPI_INPUT_SCRIPT");
-    if (script != nullptr && *script != '\0') {
-        return MakeScriptKeySource(script, window);
-    }
-    if (window::Headless()) {
-        return std::make_unique<HookKeys>();
-    }
+std::unique_ptr<KeySource> MakeSdlKeySource(HWND) {
     return std::make_unique<SdlKeys>();
 }
 
-std::unique_ptr<MouseSource> MakeMouseSource() {
-    if (window::Headless()) {
-        return std::make_unique<HookMouse>();
-    }
+std::unique_ptr<MouseSource> MakeSdlMouseSource(HWND) {
     return std::make_unique<SdlMouse>();
 }
 

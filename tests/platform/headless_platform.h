@@ -3,11 +3,13 @@
 // memory, whose keyboard is scripted and whose clock moves 15 ms each time a frame is presented,
 // so that a frame's pacing wait ends at once.
 
+#include "winapi/hooks/all.h"
 #include "winapi/hooks/clock.h"
 #include "winapi/hooks/dsound.h"
 #include "winapi/hooks/graphics.h"
 #include "winapi/hooks/input.h"
 #include "winapi/hooks/window.h"
+#include "winapi/profile.h"
 
 #include <cstdint>
 #include <functional>
@@ -19,13 +21,9 @@ public:
 
     explicit HeadlessPlatform(std::uint64_t clockStartNanoseconds = 1'000'000'000) {
         using namespace winapi::hooks;
-        UseHeadlessDisplay(true);
-        ResetWindows();
-        ResetGraphics();
-        ResetInput();
+        ResetAll();
+        winapi::SelectProfile(winapi::Profile::Offline);
         UseFakeClock(clockStartNanoseconds);
-        SelectSoundOutput(SoundOutput::Offline);
-        ResetSoundFailures();
         SetFrameSink([this](const Frame& frame) {
             ++framesPresented;
             frameWidth = frame.width;
@@ -37,14 +35,8 @@ public:
         });
     }
     ~HeadlessPlatform() {
-        using namespace winapi::hooks;
-        SetFrameSink({});
-        ResetGraphics();
-        ResetInput();
-        ResetWindows();
-        UseRealClock();
-        SelectSoundOutput(SoundOutput::Device);
-        ResetSoundFailures();
+        winapi::hooks::ResetAll();
+        winapi::SelectProfile(winapi::Profile::Desktop);
     }
     HeadlessPlatform(const HeadlessPlatform&) = delete;
     HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;

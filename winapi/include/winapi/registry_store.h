@@ -1,0 +1,12 @@
+#pragma once
+// Ours, not the platform's: where the registry keeps its files, one per root. The folder named by
+// WINAPI_REGISTRY_DIR, else $XDG_CONFIG_HOME/quillerby/registry, else ~/.config/quillerby/registry.
+
+#include <string>
+
+namespace winapi {
+
+// Empty when neither the variables nor the home folder give a location.
+std::string RegistryStoreFolder();
+
+} // namespace winapi
