@@ -1,10 +1,10 @@
 #include "app/shell.h"
 
 #include "game/game.h"
-#include "game/game_objects.h"
+#include "game/game_state.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
-#include "platform/log.h"
+#include "platform/platform_state.h"
 #include "platform/sound_front_end.h"
 
 #include <fstream>

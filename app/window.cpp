@@ -3,7 +3,7 @@
 #include "game/game.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
-#include "platform/log.h"
+#include "platform/platform_state.h"
 
 const char appTitle[] = "Quillerby";
 

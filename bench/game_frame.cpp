@@ -5,7 +5,7 @@
 #include "game/game.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
-#include "platform/log.h"
+#include "platform/platform_state.h"
 #include "platform/sound_front_end.h"
 #include "winapi/hooks/clock.h"
 #include "winapi/hooks/graphics.h"

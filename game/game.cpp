@@ -1,22 +1,21 @@
 #include "game/game.h"
 
-#include "game/game_objects.h"
+#include "game/game_state.h"
 #include "platform/graphics.h"
-#include "platform/log.h"
+#include "platform/platform_state.h"
 #include "platform/sound_front_end.h"
 #include "sound/sound_clip.h"
 
 #include <cstdlib>
 #include <ctime>
 
-int gameState = 0;
-DWORD frameStartTick = 0;
-SoundClip* hitSound = nullptr;
-D3DXVECTOR3 drawPosition{0, 0, 0};
-bool keyLatch[keyLatchCount] = {};
-
 namespace {
-constexpr D3DCOLOR magentaKey = 0xFFFF00FF;
+constexpr D3DCOLOR magentaKey = 0xFFFF00FF; // the biker image's transparent colour
+constexpr float startX = 300.0f;            // where the biker starts, at rest, in open tiles
+constexpr float startY = 600.0f;
+constexpr float startAccelY = 0.01f; // gravity, already pulling on the first frame
+constexpr float maxAccel = 0.2f;     // bound of both accelerations, either way
+constexpr float maxSpeed = 4.0f;     // bound of both velocities, either way
 } // namespace
 
 int Game_Init(HWND) {
@@ -28,14 +27,14 @@ int Game_Init(HWND) {
     tileMap.BuildSourceRects();
 
     player.texture = LoadTexture("Biker2.bmp", magentaKey);
-    player.x = 300.0f;
-    player.y = 600.0f;
+    player.x = startX;
+    player.y = startY;
     player.velX = 0;
     player.velY = 0;
-    player.accelY = 0.01f;
+    player.accelY = startAccelY;
     player.accelX = 0;
-    player.SetMaxAccel(0.2f);
-    player.SetMaxSpeed(4.0f);
+    player.SetMaxAccel(maxAccel);
+    player.SetMaxSpeed(maxSpeed);
     player.visible = true;
 
     hitSound = LoadSound("hit1.wav");
@@ -43,7 +42,7 @@ int Game_Init(HWND) {
         return 0;
     }
     Log << "Game Specific Objects Initialized\n";
-    gameState = 1;
+    gameState = gamePlaying;
     return 1;
 }
 

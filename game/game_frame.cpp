@@ -1,10 +1,9 @@
 #include "game/game.h"
 
-#include "game/game_objects.h"
 #include "game/truncate.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
-#include "platform/log.h"
+#include "platform/platform_state.h"
 #include "platform/sound_front_end.h"
 
 #include <dinput.h>
@@ -17,12 +16,14 @@ constexpr int latchedKeys[keyLatchCount] = {
     DIK_S,     DIK_F,    DIK_RCONTROL, DIK_ESCAPE, DIK_RETURN, DIK_SPACE,
 };
 
-constexpr float pushPerFrame = 0.001f;
-constexpr float frictionFactor = 10.0f;
-constexpr float jumpAccel = -0.2f;
-constexpr float gravity = 0.01f;
-constexpr double slopeLiftPerFrame = 0.01;
-constexpr DWORD minimumFrameMs = 15;
+constexpr float pushPerFrame = 0.001f;     // accelX change per frame while an arrow is held
+constexpr float frictionFactor = 10.0f;    // with neither arrow: accelX = -0.001 * 10 * velX
+constexpr float jumpAccel = -0.2f;         // accelY at the start of a jump
+constexpr float gravity = 0.01f;           // added to accelY every frame; accelY after landing
+constexpr double slopeLiftPerFrame = 0.01; // lift while pushing right into an up-slope tile
+constexpr double slopeSurfaceTop = 31.99;  // the incline's height at a slope tile's left edge
+constexpr double slopeBikerHeight = 30.0;  // gives back the biker height taken off the row top
+constexpr DWORD minimumFrameMs = 15;       // a frame lasts at least this long
 constexpr D3DCOLOR backgroundBlue = 0xFF0000FF;
 constexpr D3DCOLOR noTint = 0xFFFFFFFF;
 
@@ -108,8 +109,8 @@ void CheckSlope() {
         Log << "Biker x+width and tx+1 * tilewidth " << player.x + w << " " << (txs + 1) * tw
             << "\n";
         Log << "Biker y " << player.y << "\n";
-        player.y = static_cast<float>((31.99 - (Trunc(player.x) % tw)) +
-                                      static_cast<float>(th * r - h) + 30.0);
+        player.y = static_cast<float>((slopeSurfaceTop - (Trunc(player.x) % tw)) +
+                                      static_cast<float>(th * r - h) + slopeBikerHeight);
     }
 }
 
@@ -168,10 +169,10 @@ void Game_Frame(HWND window) {
     Read_Keyboard();
     ClearReleasedLatches();
     switch (gameState) {
-    case 1:
+    case gamePlaying:
         PlayStep();
         break;
-    case 2:
+    case gameIdle:
         break;
     default:
         Log << "Problem with Game State Switch\n";

@@ -1,6 +1,6 @@
 #include "game/player.h"
 
-#include "platform/log.h"
+#include "platform/platform_state.h"
 
 void Player::Update() {
     if (accelX > maxAccel) {

@@ -2,17 +2,27 @@
 
 #include "game/level_layout.h"
 #include "platform/graphics.h"
-#include "platform/log.h"
+#include "platform/platform_state.h"
 
 #include <cstddef>
 
 namespace {
-const Tile openTile{false, false, false, 1};
+constexpr std::int32_t openTileNumber = 1; // the only tile that is not solid
+const Tile openTile{false, false, false, openTileNumber};
 const RECT emptyRect{0, 0, 0, 0};
 
 constexpr int atlasColumns = 4;
-constexpr int atlasPitch = 33; // one-pixel line before, between and after the 32-pixel cells
+constexpr int atlasPitch = 33;  // one-pixel line before, between and after the 32-pixel cells
+constexpr LONG atlasOrigin = 1; // the first cell starts after that line
 constexpr int tileNumbers = 12;
+
+bool SlopesUp(std::int32_t number) {
+    return number == 9 || number == 10;
+}
+
+bool SlopesDown(std::int32_t number) {
+    return number == 4 || number == 5;
+}
 } // namespace
 
 void TileMap::Build() {
@@ -24,9 +34,9 @@ void TileMap::Build() {
         for (int row = 0; row < rows; ++row) {
             Tile& tile = tiles[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
             tile.number = levelLayout[row * levelColumns + column];
-            tile.solid = tile.number != 1;
-            tile.slopeUp = tile.number == 9 || tile.number == 10;
-            tile.slopeDown = tile.number == 4 || tile.number == 5;
+            tile.solid = tile.number != openTileNumber;
+            tile.slopeUp = SlopesUp(tile.number);
+            tile.slopeDown = SlopesDown(tile.number);
         }
     }
 }
@@ -38,8 +48,8 @@ void TileMap::LoadTiles() {
 void TileMap::BuildSourceRects() {
     sourceRects.assign(tileNumbers + 1, emptyRect);
     for (int number = 1; number <= tileNumbers; ++number) {
-        const LONG left = 1 + atlasPitch * ((number - 1) % atlasColumns);
-        const LONG top = 1 + atlasPitch * ((number - 1) / atlasColumns);
+        const LONG left = atlasOrigin + atlasPitch * ((number - 1) % atlasColumns);
+        const LONG top = atlasOrigin + atlasPitch * ((number - 1) / atlasColumns);
         sourceRects[static_cast<std::size_t>(number)] =
             RECT{left, top, left + tileWidth, top + tileHeight};
     }

@@ -1,11 +1,6 @@
 #include "platform/graphics.h"
 
-#include "platform/log.h"
-
-IDirect3D9* d3dObject = nullptr;
-IDirect3DDevice9* d3dDevice = nullptr;
-IDirect3DSurface9* backBuffer = nullptr;
-ID3DXSprite* spriteHandler = nullptr;
+#include "platform/platform_state.h"
 
 namespace {
 constexpr D3DCOLOR opaqueBlack = 0xFF000000;

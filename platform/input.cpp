@@ -1,12 +1,6 @@
 #include "platform/input.h"
 
-#include "platform/log.h"
-
-IDirectInput8A* dinputObject = nullptr;
-IDirectInputDevice8A* keyboardDevice = nullptr;
-IDirectInputDevice8A* mouseDevice = nullptr;
-BYTE keys[256] = {};
-DIMOUSESTATE mouseState = {};
+#include "platform/platform_state.h"
 
 namespace {
 constexpr BYTE downBit = 0x80;

@@ -1,10 +1,8 @@
 #include "platform/sound_front_end.h"
 
-#include "platform/log.h"
+#include "platform/platform_state.h"
 #include "sound/sound_clip.h"
 #include "sound/sound_device.h"
-
-SoundDevice* soundDevice = nullptr;
 
 namespace {
 

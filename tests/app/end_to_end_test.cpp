@@ -4,7 +4,7 @@
 
 #include "../game/bitmap_file.h"
 #include "../game/working_folder.h"
-#include "game/game_objects.h"
+#include "game/game_state.h"
 
 #include <SDL.h>
 #include <SDL_image.h>

@@ -2,11 +2,11 @@
 // Runs WinMain in the test's process on the headless platform, in a folder of its own, and reads
 // back the Log.txt it wrote.
 
-#include "../game/leftovers.h"
 #include "../game/working_folder.h"
 #include "../platform/headless_platform.h"
 #include "app/shell.h"
-#include "platform/log.h"
+#include "game/game_state.h"
+#include "platform/platform_state.h"
 
 #include <fstream>
 #include <iostream>
@@ -19,7 +19,8 @@ public:
                                                                 allAssets[2]})
         : folder(assets) {}
     ~ShellRun() {
-        ReleaseLeftovers();
+        ResetGameState();
+        ResetPlatformState();
         Log.rdbuf(std::cerr.rdbuf());
     }
     ShellRun(const ShellRun&) = delete;

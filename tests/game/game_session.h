@@ -5,8 +5,7 @@
 #include "../platform/headless_platform.h"
 #include "../platform/log_capture.h"
 #include "game/game.h"
-#include "game/game_objects.h"
-#include "leftovers.h"
+#include "game/game_state.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound_front_end.h"
@@ -36,7 +35,8 @@ public:
 
     ~GameSession() {
         Game_Shutdown(window);
-        ReleaseLeftovers();
+        ResetGameState();
+        ResetPlatformState();
     }
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;

@@ -1,7 +1,7 @@
 #pragma once
 // Points the log at a string for the life of a test and gives back what was written, by line.
 
-#include "platform/log.h"
+#include "platform/platform_state.h"
 
 #include <iostream>
 #include <sstream>

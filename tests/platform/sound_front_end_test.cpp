@@ -1,6 +1,6 @@
 // The sound front end on the offline mixer: its log lines and the fixed playback arguments.
 
-#include "platform/log.h"
+#include "platform/platform_state.h"
 #include "platform/sound_front_end.h"
 #include "sound/sound_clip.h"
 #include "sound/sound_device.h"

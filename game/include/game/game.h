@@ -1,38 +1,10 @@
 #pragma once
-// The game as the shell sees it: set-up, one frame of play and drawing, shutdown, and the state
-// those routines share.
+// The game as the shell sees it: set-up, one frame of play and drawing, and shutdown, over the
+// state in game/game_state.h.
 
-#include <d3dx9.h>
+#include "game/game_state.h"
+
 #include <windows.h>
-
-class SoundClip;
-
-// 0 until Game_Init succeeds, then 1 (playing). 2 would only draw; any other value logs an error
-// every frame.
-extern int gameState;
-extern DWORD frameStartTick;
-extern SoundClip* hitSound; // owned; deleted by Game_Shutdown
-extern D3DXVECTOR3 drawPosition;
-
-// Latches of the keys whose action fires once per press; a latch clears in every frame in which
-// its key is up. In the order the frame clears them.
-enum KeyLatch {
-    latchRight,
-    latchLeft,
-    latchUp,
-    latchDown,
-    latchA,
-    latchD,
-    latchW,
-    latchS,
-    latchF,
-    latchRightControl,
-    latchEscape,
-    latchReturn,
-    latchSpace,
-    keyLatchCount
-};
-extern bool keyLatch[keyLatchCount];
 
 // 1 on success; 0 when the hit sound cannot be loaded. The window is not used.
 int Game_Init(HWND window);

@@ -2,15 +2,11 @@
 // The program's Direct3D objects and its image loading: the full-screen device, its back buffer,
 // the one sprite object through which everything is drawn, textures and surfaces from files.
 
+#include "platform/platform_state.h"
+
 #include <d3d9.h>
 #include <d3dx9.h>
 #include <windows.h>
-
-// Null until Init_Direct3D makes them; never reset here.
-extern IDirect3D9* d3dObject;
-extern IDirect3DDevice9* d3dDevice;
-extern IDirect3DSurface9* backBuffer;
-extern ID3DXSprite* spriteHandler;
 
 // 1 when the object, a full-screen device of width by height and the sprite object exist.
 int Init_Direct3D(HWND window, int width, int height);

@@ -2,15 +2,10 @@
 // The program's DirectInput objects: the system keyboard and mouse, polled once per frame into
 // snapshots that the key and button tests read.
 
+#include "platform/platform_state.h"
+
 #include <dinput.h>
 #include <windows.h>
-
-extern IDirectInput8A* dinputObject;
-extern IDirectInputDevice8A* keyboardDevice;
-extern IDirectInputDevice8A* mouseDevice;
-// Indexed by DirectInput key code; the high bit is set while the key is down.
-extern BYTE keys[256];
-extern DIMOUSESTATE mouseState;
 
 // Set-up, in this order; each returns 1 on success and 0 after logging its failure.
 int Init_DirectInput(HWND window);

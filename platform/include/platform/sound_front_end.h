@@ -1,12 +1,11 @@
 #pragma once
 // The thin layer through which the shell and the game use the sound library.
 
+#include "platform/platform_state.h"
+
 #include <windows.h>
 
-class SoundDevice;
 class SoundClip;
-
-extern SoundDevice* soundDevice;
 
 int Init_DirectSound(HWND window);
 SoundClip* LoadSound(const char* fileName);

@@ -1,4 +1,0 @@
-#include "game/game_objects.h"
-
-TileMap tileMap;
-Player player;
