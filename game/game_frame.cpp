@@ -101,7 +101,7 @@ void CheckSlope() {
     const int h = player.Height();
     const int tw = tileMap.TileWidth();
     const int th = tileMap.TileHeight();
-    if (tileMap.IsSlopeAt(Trunc(player.x) + w, Trunc(player.y) + h)) {
+    if (tileMap.IsSlopeAt(AddSaturating(Trunc(player.x), w), AddSaturating(Trunc(player.y), h))) {
         const int txs = Trunc(player.x + w) / tw;
         const int r = Trunc((player.y + h) / th) - 1;
         player.accelY = 0;

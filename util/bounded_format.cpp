@@ -96,6 +96,8 @@ template <typename Char> void Pad(Writer<Char>& out, const Field& field, std::si
 }
 
 // Writes text of either form into the output's form, honouring precision (output units) and width.
+// Text of the output's own form is copied unit for unit, whatever it holds; only text of the other
+// form is converted, malformed units becoming U+FFFD.
 template <typename Char, typename Source>
 void PutText(Writer<Char>& out, const Field& field, const Source* text) {
     static constexpr Source kNull[] = {'(', 'n', 'u', 'l', 'l', ')', 0};
@@ -104,6 +106,22 @@ void PutText(Writer<Char>& out, const Field& field, const Source* text) {
     }
     const std::size_t limit =
         field.precision < 0 ? SIZE_MAX : static_cast<std::size_t>(field.precision);
+    if constexpr (std::is_same_v<Char, Source>) {
+        std::size_t length = 0;
+        while (length < limit && text[length] != Source{}) {
+            ++length;
+        }
+        if (!field.left) {
+            Pad(out, field, length);
+        }
+        for (std::size_t i = 0; i < length && !out.Full(); ++i) {
+            out.Put(text[i]);
+        }
+        if (field.left) {
+            Pad(out, field, length);
+        }
+        return;
+    }
     std::size_t length = 0;
     for (const Source* p = text;;) {
         const char32_t cp = NextCodePoint(p);
@@ -126,12 +144,23 @@ void PutText(Writer<Char>& out, const Field& field, const Source* text) {
     }
 }
 
-template <typename Char> void PutCharacter(Writer<Char>& out, const Field& field, char32_t cp) {
-    const std::size_t length = UnitLength<Char>(cp);
+// A character of the output's own form is put as it is; one of the other form is converted as a
+// one-character text of that form would be.
+template <typename Char, typename Source>
+void PutCharacter(Writer<Char>& out, const Field& field, Source unit) {
+    constexpr bool sameForm = std::is_same_v<Char, Source>;
+    const Source text[] = {unit, Source{}};
+    const Source* next = text;
+    const char32_t cp = sameForm ? 0 : NextCodePoint(next); // a 0 unit gives 0, put like any other
+    const std::size_t length = sameForm ? 1 : UnitLength<Char>(cp);
     if (!field.left) {
         Pad(out, field, length);
     }
-    out.PutCodePoint(cp);
+    if constexpr (sameForm) {
+        out.Put(unit);
+    } else {
+        out.PutCodePoint(cp);
+    }
     if (field.left) {
         Pad(out, field, length);
     }
@@ -455,11 +484,9 @@ HRESULT Format(Char* dest, std::size_t capacity, const Char* format, va_list lis
         case Char('c'):
         case Char('C'):
             if (TakesNarrow<Char>(field, conversion == Char('C'))) {
-                PutCharacter(out, field, static_cast<unsigned char>(va_arg(args.list, int)));
+                PutCharacter(out, field, static_cast<char>(va_arg(args.list, int)));
             } else {
-                const char32_t unit = static_cast<char16_t>(va_arg(args.list, int));
-                PutCharacter(out, field,
-                             unit >= 0xD800 && unit <= 0xDFFF ? utf::kReplacement : unit);
+                PutCharacter(out, field, static_cast<WCHAR>(va_arg(args.list, int)));
             }
             break;
         case Char('p'):

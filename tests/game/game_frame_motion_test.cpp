@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 class GameFrameTest : public testing::Test {
@@ -199,6 +200,25 @@ TEST_F(GameFrameTest, AboveTheGridIsOpenAirAndTheBikerComesDownOnTheTopRow) {
     PlaceAt(300, -1e12f, 0); // far beyond any tile: nothing is read, nothing breaks
     game.Frame();
     EXPECT_LT(player.y, -1e11f);
+}
+
+// After minutes of falling off the grid y passes the range of int; the slope query's place then
+// saturates, below and above the grid alike, and the fall goes on.
+TEST_F(GameFrameTest, FallingPastTheRangeOfIntSaturatesTheSlopeQuery) {
+    struct Fall {
+        float speed;
+        const char* lastQuery;
+    };
+    for (const Fall fall : {Fall{1000, "10 67108863"}, Fall{-1000, "10 -67108863"}}) {
+        PlaceAt(300, fall.speed * 2147480.0f, 0); // a few frames short of 2^31 pixels
+        player.velY = fall.speed;
+        game.Frames(8);
+        EXPECT_GT(std::abs(player.y), 2147483648.0f);
+        EXPECT_EQ(std::signbit(player.y), fall.speed < 0);
+        const auto lines = game.log.TakeLines();
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.back(), fall.lastQuery);
+    }
 }
 
 } // namespace

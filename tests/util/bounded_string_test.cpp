@@ -146,6 +146,43 @@ TEST(BoundedFormat, FloatsNullTextsAndPercent) {
     EXPECT_EQ(std::strlen(dest), 63u); // a long number is cut, not overrun
 }
 
+// Text of the output's own form is copied unit for unit, whatever it holds: Latin-1 bytes and cut
+// UTF-8 sequences stay as they are, and widths and precisions count bytes.
+TEST(BoundedFormat, NarrowTextIsCopiedByteForByte) {
+    char dest[64];
+    BoundedFormat(dest, sizeof dest, "%s|%c|%c", "caf\xE9 \xFF\x80", 0xE9, '\xFF');
+    EXPECT_STREQ(dest, "caf\xE9 \xFF\x80|\xE9|\xFF");
+
+    BoundedFormat(dest, sizeof dest, "[%6s][%-6s][%.3s][%.1s][%3c][%-3c]", "\xC3\xA9t\xC3\xA9",
+                  "\xE9t\xE9", "\xC3\xA9t\xC3\xA9", "\xC3\xA9", 0xE9, 0xE9);
+    EXPECT_STREQ(dest, "[ \xC3\xA9t\xC3\xA9][\xE9t\xE9   ][\xC3\xA9t][\xC3][  \xE9][\xE9  ]");
+
+    // Cut at the capacity inside a sequence, like any other text.
+    char small[4];
+    EXPECT_EQ(BoundedFormat(small, sizeof small, "%s", "a\xE2\x82\xAC"), kInsufficientBuffer);
+    EXPECT_STREQ(small, "a\xE2\x82");
+}
+
+TEST(BoundedFormatW, WideTextIsCopiedUnitForUnit) {
+    WCHAR dest[16];
+    const WCHAR loneHigh[] = {u'a', 0xD800, u'b', 0};
+    BoundedFormatW(dest, 16, u"%s|%c|%.2s", loneHigh, 0xDC00, loneHigh);
+    EXPECT_EQ(std::u16string(dest),
+              (std::u16string{u'a', 0xD800, u'b', u'|', 0xDC00, u'|', u'a', 0xD800}));
+}
+
+// Across forms the text is converted, and what cannot be converted becomes U+FFFD.
+TEST(BoundedFormat, TextOfTheOtherFormIsConvertedWithReplacements) {
+    char narrow[32];
+    const WCHAR loneLow[] = {0xDC00, u'x', 0};
+    BoundedFormat(narrow, sizeof narrow, "%S|%lc|%C", loneLow, 0xD800, u'\u00e9');
+    EXPECT_STREQ(narrow, "\xEF\xBF\xBDx|\xEF\xBF\xBD|\xC3\xA9");
+
+    WCHAR wide[32];
+    BoundedFormatW(wide, 32, u"%hs|%S|%C|%hc|%C", "\xE9t\xC3\xA9", "\xFF", 0xE9, 'n', 0xC3);
+    EXPECT_EQ(std::u16string(wide), u"\uFFFDt\u00e9|\uFFFD|\uFFFD|n|\uFFFD");
+}
+
 TEST(BoundedFormatW, WideAndNarrowTextsMixAcrossForms) {
     WCHAR dest[64];
     BoundedFormatW(dest, 64, u"%s|%S|%c|%C|%ld", u"wide", "na\xC3\xAFve", u'\u00e9', 'n', -3);

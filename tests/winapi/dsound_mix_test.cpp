@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -290,6 +291,41 @@ TEST_F(Mixer, PrimaryVolumeScalesTheWholeMix) {
     const auto [left, right] = MeasureGains();
     EXPECT_NEAR(left, 0.1, 0.001);
     EXPECT_NEAR(right, 0.1, 0.001);
+}
+
+// Float buffers may hold samples that are not numbers: a NaN mixes as silence and an infinity as
+// full scale, in the interpolation too, and neither disturbs the neighbouring samples or the other
+// voices of the mix.
+TEST_F(Mixer, NonFiniteFloatSamplesMixAsSilenceOrFullScale) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float infinity = std::numeric_limits<float>::infinity();
+    const auto makeFloats = [&](const std::vector<float>& samples, DWORD rate) {
+        WAVEFORMATEX format = PcmFormat(1, rate, 32);
+        format.wFormatTag = WAVE_FORMAT_IEEE_FLOAT;
+        return MakeFilledBuffer(format, samples.data(), static_cast<DWORD>(samples.size() * 4));
+    };
+    const auto bothSides = [](const std::vector<int>& mono) {
+        std::vector<std::int16_t> stereo;
+        for (const int sample : mono) {
+            stereo.insert(stereo.end(), 2, static_cast<std::int16_t>(sample));
+        }
+        return stereo;
+    };
+
+    IDirectSoundBuffer* other = MakeSamples16(Constant(8, 1000), 1, 44100);
+    IDirectSoundBuffer* floats =
+        makeFloats({0.25f, nan, 0.25f, infinity, 0.25f, -infinity, 0.25f, -nan}, 44100);
+    ASSERT_EQ(other->Play(0, 0, 0), DS_OK);
+    ASSERT_EQ(floats->Play(0, 0, 0), DS_OK);
+    EXPECT_EQ(Render16(8), bothSides({9192, 1000, 9192, 32767, 9192, -31768, 9192, 1000}));
+
+    // At half the output rate every other output sample lies halfway between two of the buffer's;
+    // the largest floats are clipped too, so the difference of two neighbours stays finite.
+    const float largest = std::numeric_limits<float>::max();
+    IDirectSoundBuffer* slow = makeFloats({0.5f, nan, 0.5f, -infinity, largest, -largest}, 22050);
+    ASSERT_EQ(slow->Play(0, 0, 0), DS_OK);
+    EXPECT_EQ(Render16(12),
+              bothSides({16384, 8192, 0, 8192, 16384, -8192, -32768, 0, 32767, 0, -32768, -16384}));
 }
 
 } // namespace

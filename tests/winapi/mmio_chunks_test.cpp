@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 namespace {
 
 using namespace mmio_test;
@@ -47,7 +50,9 @@ struct FileCase {
     long fileSize;
 };
 
-void PrintTo(const FileCase& file, std::ostream* out) { *out << file.name; }
+void PrintTo(const FileCase& file, std::ostream* out) {
+    *out << file.name;
+}
 
 class SoxFiles : public testing::TestWithParam<FileCase> {};
 
@@ -227,6 +232,52 @@ TEST(MmioChunks, DamagedFilesReportErrorsInsteadOfReadingPastTheirEnd) {
     EXPECT_EQ(mmioAscend(file, &fmt, 0), MMIOERR_CANNOTSEEK);
     mmioClose(file, 0);
 }
+
+// The sox tone cut inside its data chunk, which still claims 160 bytes, opened as a memory file, as
+// a disk file through a small buffer and as a disk file without one.
+class ChunkPastTheEnd : public testing::TestWithParam<std::string> {
+protected:
+    HMMIO OpenTruncatedTone() {
+        const Bytes tone = ReadAll(SamplePath("tone16.wav"));
+        bytes.assign(tone.begin(), tone.begin() + 60);
+        if (GetParam() == "Memory")
+            return OpenMemory(bytes);
+        path = ScratchPath(".wav");
+        WriteAll(path, bytes);
+        return OpenFile(path, GetParam() == "SmallBuffer" ? MMIO_ALLOCBUF | MMIO_READ : MMIO_READ,
+                        16);
+    }
+    void TearDown() override { std::remove(path.c_str()); }
+
+    Bytes bytes;
+    std::string path;
+};
+
+// Every kind of file treats such a chunk alike: it is read as far as it goes and can be left, after
+// which nothing more is found.
+TEST_P(ChunkPastTheEnd, IsLeftAndThenNothingMoreIsFound) {
+    HMMIO file = OpenTruncatedTone();
+    ASSERT_NE(file, nullptr);
+    MMCKINFO riff{};
+    ASSERT_EQ(mmioDescend(file, &riff, nullptr, 0), MMSYSERR_NOERROR);
+    MMCKINFO data{};
+    data.ckid = kData;
+    ASSERT_EQ(mmioDescend(file, &data, &riff, MMIO_FINDCHUNK), MMSYSERR_NOERROR);
+    char samples[32];
+    EXPECT_EQ(mmioRead(file, samples, sizeof samples), 16);
+
+    EXPECT_EQ(mmioAscend(file, &data, 0), MMSYSERR_NOERROR);
+    EXPECT_EQ(mmioRead(file, samples, sizeof samples), 0);
+    MMCKINFO next{};
+    EXPECT_EQ(mmioDescend(file, &next, nullptr, 0), MMIOERR_CHUNKNOTFOUND);
+    ASSERT_EQ(mmioSeek(file, 44, SEEK_SET), 44); // the samples that are there read again
+    EXPECT_EQ(mmioRead(file, samples, sizeof samples), 16);
+    EXPECT_EQ(mmioClose(file, 0), MMSYSERR_NOERROR);
+}
+
+INSTANTIATE_TEST_SUITE_P(Mmio, ChunkPastTheEnd,
+                         testing::Values("Memory", "SmallBuffer", "Unbuffered"),
+                         [](const auto& info) { return info.param; });
 
 TEST(MmioChunks, CallsOnAClosedOrNullHandleFail) {
     Bytes bytes = ReadAll(SamplePath("tone16.wav"));

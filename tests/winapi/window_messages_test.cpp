@@ -5,8 +5,12 @@
 #include "winapi/profile.h"
 
 #include <gtest/gtest.h>
-#include <vector>
 #include <windows.h>
+
+#include <atomic>
+#include <set>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -97,6 +101,48 @@ TEST_F(WindowTest, AWindowThatRefusesCreationIsNotLeftBehind) {
     EXPECT_EQ(CreatePopup(), nullptr);
     EXPECT_EQ(received.back(), static_cast<UINT>(WM_NCDESTROY));
     EXPECT_EQ(GetForegroundWindow(), nullptr);
+}
+
+// Trace output may ask for the foreground window (to own a message box) from any thread, while the
+// program's own thread creates, hides and destroys windows. Without a visible window there is none.
+TEST_F(WindowTest, ForegroundWindowCanBeAskedFromAnyThreadWhileWindowsComeAndGo) {
+    EXPECT_EQ(GetForegroundWindow(), nullptr);
+    HWND hidden = CreateWindowExA(0, "Quillerby", "hidden", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_NE(hidden, nullptr);
+    EXPECT_EQ(GetForegroundWindow(), nullptr);
+
+    std::atomic<bool> done{false};
+    std::vector<std::set<HWND>> answers(3);
+    std::vector<std::thread> askers;
+    for (std::set<HWND>& seen : answers) {
+        askers.emplace_back([&done, &seen] {
+            while (!done) {
+                seen.insert(GetForegroundWindow());
+            }
+        });
+    }
+    std::set<HWND> shown = {nullptr};
+    for (int round = 0; round < 20000; ++round) {
+        HWND window = CreatePopup();
+        ASSERT_NE(window, nullptr);
+        shown.insert(window);
+        if (round % 3 == 0) {
+            ShowWindow(window, SW_HIDE);
+        }
+        DestroyWindow(window);
+    }
+    done = true;
+    for (std::thread& asker : askers) {
+        asker.join();
+    }
+    for (const std::set<HWND>& seen : answers) {
+        for (HWND answer : seen) {
+            EXPECT_TRUE(shown.contains(answer)) << answer;
+        }
+    }
+    EXPECT_EQ(GetForegroundWindow(), nullptr);
+    EXPECT_TRUE(DestroyWindow(hidden));
 }
 
 TEST_F(WindowTest, PostedMessagesComeInOrderAndPeekingWithoutRemovingKeepsThem) {

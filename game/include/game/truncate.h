@@ -17,3 +17,10 @@ inline int Trunc(double value) {
     }
     return static_cast<int>(value);
 }
+
+// A pixel offset added to a truncated position, saturating in the same way: a position already
+// at the limit of int stays there instead of overflowing.
+inline int AddSaturating(int position, int offset) {
+    const long long sum = static_cast<long long>(position) + offset;
+    return sum > INT_MAX ? INT_MAX : sum < INT_MIN ? INT_MIN : static_cast<int>(sum);
+}

@@ -6,7 +6,9 @@
 //
 // The formatters follow the platform's printf: 'l' means 32 bits (LONG, DWORD), "ll" and "I64"
 // 64 bits, 'h' 16 bits. In the narrow form %s takes narrow text and %S wide text; in the wide form
-// %s takes wide text and %S narrow text. %c and %C likewise.
+// %s takes wide text and %S narrow text. %c and %C likewise. Text of the output's own form is
+// copied unit for unit, bytes that are not UTF-8 included; text of the other form is converted
+// between UTF-8 (the narrow code page) and UTF-16, anything malformed becoming U+FFFD.
 
 #include <windows.h>
 

@@ -3,6 +3,8 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -49,7 +51,7 @@ inline DWORD BytesPerSample(SampleEncoding encoding) {
     return 1;
 }
 
-// One sample as a value in [-1, 1).
+// One sample as a value in [-1, 1) ([-1, 1] for floats).
 template <SampleEncoding encoding> inline float DecodeSample(const BYTE* p) {
     if constexpr (encoding == SampleEncoding::U8) {
         return (static_cast<int>(p[0]) - 128) * (1.0f / 128.0f);
@@ -67,7 +69,10 @@ template <SampleEncoding encoding> inline float DecodeSample(const BYTE* p) {
     } else {
         float value;
         std::memcpy(&value, p, sizeof value);
-        return value;
+        // Any float may sit in a buffer. Clipped to full scale here (infinities included) and with
+        // a NaN as silence, a sample cannot make the interpolation or the sum of voices overflow
+        // or turn to NaN, which the conversion to the output's integers could not take.
+        return std::isnan(value) ? 0.0f : std::clamp(value, -1.0f, 1.0f);
     }
 }
 

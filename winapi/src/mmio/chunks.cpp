@@ -84,9 +84,14 @@ MMRESULT mmioAscend(HMMIO hmmio, LPMMCKINFO pmmcki, UINT) {
     if (pmmcki == nullptr)
         return MMSYSERR_INVALPARAM;
     if (!(pmmcki->dwFlags & MMIO_DIRTY)) {
+        // A chunk that claims more than the file holds is left all the same, for a memory file as
+        // for a disk file: the next descent then finds nothing.
         const std::int64_t end =
             std::int64_t{pmmcki->dwDataOffset} + pmmcki->cksize + (pmmcki->cksize & 1);
-        return SeekTo(hmmio, end) ? MMSYSERR_NOERROR : MMIOERR_CANNOTSEEK;
+        return end <= winapi::mmio::kLargestOffset &&
+                       winapi::mmio::SeekToChunkEnd(hmmio, static_cast<LONG>(end)) >= 0
+                   ? MMSYSERR_NOERROR
+                   : MMIOERR_CANNOTSEEK;
     }
     // A chunk being written ends at the current position: fix its size, then pad it.
     const LONG position = mmioSeek(hmmio, 0, SEEK_CUR);

@@ -47,6 +47,13 @@ std::unique_ptr<MmioFile> RemoveOpenFile(HMMIO handle) {
     return file;
 }
 
+LONG SeekToChunkEnd(HMMIO handle, LONG offset) {
+    MmioFile* file = FindOpenFile(handle);
+    if (file == nullptr || InjectedFailure(hooks::MmioCall::Seek))
+        return -1;
+    return file->SeekToChunkEnd(offset);
+}
+
 } // namespace winapi::mmio
 
 using winapi::mmio::FindOpenFile;

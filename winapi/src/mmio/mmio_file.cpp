@@ -304,6 +304,12 @@ LONG MmioFile::Seek(LONG offset, int origin) {
     return static_cast<LONG>(target);
 }
 
+LONG MmioFile::SeekToChunkEnd(LONG offset) {
+    if (IsMemory() && offset > info_.cchBuffer)
+        offset = info_.cchBuffer;
+    return Seek(offset, SEEK_SET);
+}
+
 void MmioFile::GetInfo(MMIOINFO* info) const {
     *info = info_;
 }

@@ -25,6 +25,10 @@ public:
     LONG Read(char* destination, LONG count);
     LONG Write(const char* source, LONG count);
     LONG Seek(LONG offset, int origin);
+    // Seeks from the start to the end of a chunk being read, which may lie past the end of the
+    // file. A disk file goes there; a memory file cannot go past its buffer and stops at its end.
+    // Either way nothing more can be read. Returns the new position, or -1.
+    LONG SeekToChunkEnd(LONG offset);
     void GetInfo(MMIOINFO* info) const;
     MMRESULT SetInfo(const MMIOINFO& info);
     MMRESULT Advance(MMIOINFO* info, UINT direction);

@@ -10,4 +10,7 @@ HMMIO AddOpenFile(std::unique_ptr<MmioFile> file);
 MmioFile* FindOpenFile(HMMIO handle);
 std::unique_ptr<MmioFile> RemoveOpenFile(HMMIO handle);
 
+// MmioFile::SeekToChunkEnd on an open handle; fails as mmioSeek does when the hooks fail seeks.
+LONG SeekToChunkEnd(HMMIO handle, LONG offset);
+
 } // namespace winapi::mmio

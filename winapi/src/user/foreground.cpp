@@ -1,14 +1,9 @@
-// The foreground window: the one window this process shows, if any.
+// The foreground window: the one window this process shows, if any. Trace output asks for it to
+// own a message box, from whichever thread failed, so the window table answers under its lock.
 
 #include "winapi/winuser.h"
 #include "window/window_table.h"
 
 HWND GetForegroundWindow() {
-    auto handles = winapi::window::WindowHandles();
-    for (auto handle = handles.rbegin(); handle != handles.rend(); ++handle) {
-        if (winapi::window::FindWindow(*handle)->visible) {
-            return *handle;
-        }
-    }
-    return nullptr;
+    return winapi::window::LastVisibleWindow();
 }

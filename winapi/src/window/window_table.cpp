@@ -5,12 +5,16 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <strings.h>
 
 namespace winapi::window {
 namespace {
 
 std::vector<WindowClass> classes;
+// Guards windows, creationOrder and each record's `visible`. The program's thread takes it to
+// change them; it reads them without it, being the only writer.
+std::mutex windowsLock;
 std::map<HWND, std::unique_ptr<Window>> windows;
 std::vector<HWND> creationOrder;
 ATOM nextAtom = 0xC000;
@@ -67,31 +71,60 @@ bool RemoveClass(LPCSTR nameOrAtom) {
 }
 
 Window* FindWindow(HWND handle) {
+    std::lock_guard guard(windowsLock);
     auto found = windows.find(handle);
     return found == windows.end() ? nullptr : found->second.get();
 }
 
 Window& AddWindow(Window window) {
-    HWND handle = window.handle;
-    creationOrder.push_back(handle);
-    return *(windows[handle] = std::make_unique<Window>(std::move(window)));
+    auto record = std::make_unique<Window>(std::move(window));
+    Window& added = *record;
+    std::lock_guard guard(windowsLock);
+    creationOrder.push_back(added.handle);
+    windows[added.handle] = std::move(record);
+    return added;
 }
 
 void RemoveWindow(HWND handle) {
-    auto found = windows.find(handle);
-    if (found == windows.end()) {
+    Window* window = FindWindow(handle);
+    if (window == nullptr) {
         return;
     }
-    CloseNative(*found->second);
-    windows.erase(found);
-    std::erase(creationOrder, handle);
+    // Outside the lock: whoever lets go of the SDL window may look the record up.
+    CloseNative(*window);
+    std::unique_ptr<Window> removed;
+    std::lock_guard guard(windowsLock);
+    auto found = windows.find(handle);
+    if (found != windows.end()) {
+        removed = std::move(found->second);
+        windows.erase(found);
+        std::erase(creationOrder, handle);
+    }
 }
 
 std::vector<HWND> WindowHandles() {
+    std::lock_guard guard(windowsLock);
     return creationOrder;
 }
 
+HWND LastVisibleWindow() {
+    std::lock_guard guard(windowsLock);
+    for (auto handle = creationOrder.rbegin(); handle != creationOrder.rend(); ++handle) {
+        auto found = windows.find(*handle);
+        if (found != windows.end() && found->second->visible) {
+            return *handle;
+        }
+    }
+    return nullptr;
+}
+
+void SetVisible(Window& window, bool visible) {
+    std::lock_guard guard(windowsLock);
+    window.visible = visible;
+}
+
 Window* FindWindowByNative(SDL_Window* native) {
+    std::lock_guard guard(windowsLock);
     for (auto& [handle, window] : windows) {
         if (native != nullptr && window->native == native) {
             return window.get();
@@ -104,8 +137,12 @@ void ForgetAllWindows() {
     for (auto& [handle, window] : windows) {
         CloseNative(*window);
     }
-    windows.clear();
-    creationOrder.clear();
+    std::map<HWND, std::unique_ptr<Window>> forgotten;
+    {
+        std::lock_guard guard(windowsLock);
+        forgotten.swap(windows);
+        creationOrder.clear();
+    }
     classes.clear();
 }
 

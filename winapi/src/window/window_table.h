@@ -1,6 +1,8 @@
 #pragma once
 // The process's window classes and windows. Records are looked up by handle each time, because a
-// window procedure may destroy any window while it runs.
+// window procedure may destroy any window while it runs. Windows are made, changed and destroyed
+// by the program's own thread; the table of windows has a lock so that other threads may still ask
+// which window is in front.
 
 #include "winapi/winuser.h"
 
@@ -52,6 +54,11 @@ Window& AddWindow(Window window);
 void RemoveWindow(HWND handle);
 // Handles of the live windows in the order of creation.
 std::vector<HWND> WindowHandles();
+// The most recently created visible window, or null when no window is visible. Any thread.
+HWND LastVisibleWindow();
+// Shows or hides the record; the change is made under the table's lock, which LastVisibleWindow
+// reads under.
+void SetVisible(Window& window, bool visible);
 Window* FindWindowByNative(SDL_Window* native);
 
 // Forgets every window (closing SDL windows) and class, sending nothing.

@@ -38,7 +38,7 @@ void SetShown(HWND handle, bool shown, int showCommand) {
         return;
     }
     bool changed = window->visible != shown;
-    window->visible = shown;
+    SetVisible(*window, shown);
     if (shown) {
         window->needsPaint = true;
         window->style |= WS_VISIBLE;
