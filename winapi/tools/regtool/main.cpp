@@ -1,6 +1,7 @@
 // quillerby-reg: the registry from the command line.
 
 #include "arguments.h"
+#include "registry/store_folder.h"
 #include "registry/store_location.h"
 
 #include <cstdio>
@@ -152,6 +153,20 @@ int DeleteKey(const KeyArgument& argument, const std::string& shown) {
     return status == ERROR_SUCCESS ? 0 : Failed("cannot delete", shown, status);
 }
 
+// False, after saying which folder and why, when the store's folder is refused. The operations
+// would only answer ERROR_ACCESS_DENIED.
+bool StoreFolderUsable(const std::string& folder) {
+    winapi::registry::FileDescriptor fd;
+    std::string reason;
+    if (folder.empty() || winapi::registry::OpenStoreFolder(folder, false, fd, &reason) !=
+                              winapi::registry::FolderState::Refused) {
+        return true;
+    }
+    std::fprintf(stderr, "quillerby-reg: refusing the store folder %s: %s\n", folder.c_str(),
+                 reason.c_str());
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -159,7 +174,7 @@ int main(int argc, char** argv) {
         const std::string folder = winapi::registry::StoreFolder();
         std::printf("%s\n", folder.empty() ? "(no location: set WINAPI_REGISTRY_DIR or HOME)"
                                            : folder.c_str());
-        return folder.empty() ? kFailed : 0;
+        return folder.empty() || !StoreFolderUsable(folder) ? kFailed : 0;
     }
     if (argc < 3) {
         return Usage();
@@ -171,6 +186,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quillerby-reg: %s does not start with a root such as HKLM\\\n",
                      shown.c_str());
         return kUsage;
+    }
+    if (!StoreFolderUsable(winapi::registry::StoreFolder())) {
+        return kFailed;
     }
     if (command == "list" && argc == 3) {
         return List(*key, shown);
