@@ -40,6 +40,29 @@ Bytes SmallBmp() {
     return bytes;
 }
 
+// A real 16 by 16 JPEG whose frame header then claims 16000 by 16000.
+Bytes LargeJpeg() {
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 16, 16, 24, SDL_PIXELFORMAT_RGB24);
+    EXPECT_NE(surface, nullptr);
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("image-header-" + std::to_string(getpid()) + ".jpg"))
+                                 .string();
+    EXPECT_EQ(IMG_SaveJPG(surface, path.c_str(), 90), 0);
+    SDL_FreeSurface(surface);
+    std::ifstream in(path, std::ios::binary);
+    Bytes jpeg((std::istreambuf_iterator<char>(in)), {});
+    std::filesystem::remove(path);
+    for (std::size_t at = 2; at + 9 < jpeg.size(); ++at) {
+        if (jpeg[at] == 0xFF && jpeg[at + 1] == 0xC0) {
+            Put(jpeg, at + 5, 16000, 2, true);
+            Put(jpeg, at + 7, 16000, 2, true);
+            return jpeg;
+        }
+    }
+    ADD_FAILURE() << "no frame header";
+    return jpeg;
+}
+
 class ImageHeaderTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -130,6 +153,16 @@ TEST_F(ImageHeaderTest, HeadersClaimingMorePixelsThanTheFileHoldsAreRefusedWitho
     }
     Put(png, 29, crc ^ 0xFFFFFFFFu, 4, true);
     files.emplace_back("large.png", png);
+
+    // Run-length rows and JPEG need not hold every pixel: these claim 180 and 256 M of them.
+    Bytes runLength = SmallBmp();
+    runLength.resize(38);
+    Put(runLength, 18, 13568, 4);
+    Put(runLength, 22, 13312, 4);
+    Put(runLength, 28, 8, 2);
+    Put(runLength, 30, 1, 4); // BI_RLE8
+    files.emplace_back("run_length.bmp", runLength);
+    files.emplace_back("large.jpg", LargeJpeg());
 
     for (const auto& [name, bytes] : files) {
         const Load load = LoadInChild(Write(name, bytes));

@@ -10,6 +10,11 @@ namespace {
 
 // The largest ratio of output to input that deflate can reach is about 1032 to 1.
 constexpr std::uint64_t kMaxDeflateRatio = 1100;
+// Run-length BMP and JPEG have no such limit: a few bytes can stand for a blank picture of any
+// size. Up to this many pixels any file may claim; above it the file must hold at least a byte
+// for every kPixelsPerByte pixels, which no real picture of that size comes near.
+constexpr std::uint64_t kUnboundedPixels = std::uint64_t{4096} * 4096;
+constexpr std::uint64_t kPixelsPerByte = 1024;
 
 std::uint32_t Little(std::span<const std::uint8_t> b, std::size_t at, int size) {
     std::uint32_t v = 0;
@@ -29,6 +34,11 @@ std::uint32_t Big(std::span<const std::uint8_t> b, std::size_t at, int size) {
 
 bool SidesFit(std::int64_t width, std::int64_t height) {
     return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide;
+}
+
+bool PixelsPlausible(std::int64_t width, std::int64_t height, std::uint64_t fileSize) {
+    const auto pixels = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
+    return pixels <= kUnboundedPixels || pixels <= fileSize * kPixelsPerByte;
 }
 
 bool BmpPlausible(std::span<const std::uint8_t> b, std::uint64_t fileSize) {
@@ -58,7 +68,7 @@ bool BmpPlausible(std::span<const std::uint8_t> b, std::uint64_t fileSize) {
     }
     constexpr std::array<std::uint32_t, 3> kUnpacked = {0, 3, 6}; // plain and bit-field rows
     if (std::find(kUnpacked.begin(), kUnpacked.end(), compression) == kUnpacked.end()) {
-        return true; // run-length and embedded forms: no bound from the file's size
+        return PixelsPlausible(width, height, fileSize); // run-length and embedded forms
     }
     constexpr std::array<std::uint32_t, 7> kDepths = {1, 2, 4, 8, 16, 24, 32};
     if (std::find(kDepths.begin(), kDepths.end(), bits) == kDepths.end()) {
@@ -104,7 +114,7 @@ bool PngPlausible(std::span<const std::uint8_t> b, std::uint64_t fileSize) {
 }
 
 // Walks the segments up to a frame header; passes when none is in the bytes at hand.
-bool JpegPlausible(std::span<const std::uint8_t> b) {
+bool JpegPlausible(std::span<const std::uint8_t> b, std::uint64_t fileSize) {
     std::size_t at = 2;
     while (at + 4 <= b.size()) {
         if (b[at] != 0xFF) {
@@ -122,7 +132,9 @@ bool JpegPlausible(std::span<const std::uint8_t> b) {
             if (at + 9 > b.size()) {
                 return true;
             }
-            return SidesFit(Big(b, at + 7, 2), Big(b, at + 5, 2));
+            const std::int64_t width = Big(b, at + 7, 2);
+            const std::int64_t height = Big(b, at + 5, 2);
+            return SidesFit(width, height) && PixelsPlausible(width, height, fileSize);
         }
         if (length < 2) {
             return true;
@@ -145,7 +157,7 @@ bool ImageHeaderPlausible(std::span<const std::uint8_t> start, std::uint64_t fil
         return PngPlausible(start, fileSize);
     }
     if (start.size() >= 3 && start[0] == 0xFF && start[1] == 0xD8 && start[2] == 0xFF) {
-        return JpegPlausible(start);
+        return JpegPlausible(start, fileSize);
     }
     return true;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // What an image file's header claims, checked before the file is decoded. The decoders allocate
 // room for every pixel a header claims before reading any, so a file of a few bytes could make
-// them allocate gigabytes. A file passes when its sides lie within kMaxImageSide and, where the
-// format allows a bound, its bytes could hold that many pixels.
+// them allocate gigabytes. A file passes when its sides lie within kMaxImageSide and its bytes
+// could hold that many pixels: exactly for plain BMP rows, by deflate's largest ratio for PNG, and
+// for run-length BMP and JPEG, which have no such limit, by a generous ratio above 16 M pixels.
 
 #include <cstdint>
 #include <span>
