@@ -4,6 +4,7 @@
 
 #include "graphics_support.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
@@ -36,7 +37,7 @@ Bytes SmallBmp() {
     Put(bytes, 28, 24, 2);
     Put(bytes, 30, 0, 4);
     Put(bytes, 34, 24, 4);
-    Put(bytes, 38, 0, 16);
+    std::fill(bytes.begin() + 38, bytes.begin() + 54, 0); // resolution and palette counts
     return bytes;
 }
 

@@ -124,7 +124,8 @@ TEST_F(RegistryFileBounds, AWriteThatWouldPassTheBoundFailsAndChangesNothing) {
     EXPECT_EQ(Query(HKEY_CURRENT_USER, "Large").size(), large.size());
 }
 
-// Checking each value against every earlier one took minutes for a key of this size.
+// Checking each value against every earlier one took about a minute for a key of this size, even
+// optimised; one pass takes well under a second, and a few seconds in a sanitized debug build.
 TEST_F(RegistryFileBounds, AKeyWithVeryManyValuesReadsQuickly) {
     constexpr int kValues = 100000;
     HiveBytes many;
@@ -137,7 +138,7 @@ TEST_F(RegistryFileBounds, AKeyWithVeryManyValuesReadsQuickly) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Query(HKEY_CURRENT_USER, "V0099999"), (std::vector<BYTE>{159, 159, 159, 159}));
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    EXPECT_LT(took.count(), 5.0);
+    EXPECT_LT(took.count(), 20.0);
 }
 
 TEST_F(RegistryFileBounds, ValueNamesThatDifferOnlyInCaseAreDuplicates) {
