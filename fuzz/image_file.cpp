@@ -2,7 +2,6 @@
 // a colour key, and scaled) and a surface loaded from part of the file. Any bytes must load or be
 // refused without fault, and what loads must agree with the information given for the file.
 
-#include "winapi/hooks/graphics.h"
 #include "winapi/hooks/window.h"
 
 #include <d3dx9.h>
