@@ -4,8 +4,10 @@ BUILD := build
 ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 10
+FUZZ_MERGE ?= 0
+FUZZ_TARGETS ?=
 
-.PHONY: all deps build run test test-normal test-asan test-fuzz format clean
+.PHONY: all deps build run test test-normal test-asan test-fuzz fuzz format clean
 
 all: build
 
@@ -21,6 +23,11 @@ run: build
 
 test: deps
 	@tools/test-all.sh $(JOBS) $(FUZZ_SECONDS)
+
+# Each fuzz program (or those in FUZZ_TARGETS) for FUZZ_SECONDS from its committed corpus;
+# FUZZ_MERGE=1 merges what the runs add to coverage into fuzz/corpus/.
+fuzz: deps
+	@JOBS=$(JOBS) FUZZ_MERGE=$(FUZZ_MERGE) tools/fuzz-all.sh $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the whole suite twice (plain, then AddressSanitizer + UndefinedBehaviorSanitizer),
-# then builds the fuzz targets with clang and runs each briefly over its seed corpus.
+# then builds the fuzz targets with clang and runs each briefly over its seed corpus
+# (tools/fuzz-all.sh).
 # Usage: tools/test-all.sh JOBS FUZZ_SECONDS
 set -uo pipefail
 jobs=${1:-2}
@@ -36,30 +37,17 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DQUILLERBY_SANITIZE=ON || status=1
 
 echo "== fuzz targets (${fuzz_seconds}s each) =="
-if CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DQUILLERBY_FUZZ=ON >/dev/null && cmake --build build-fuzz -j"$jobs"; then
-    for fuzzer in build-fuzz/fuzz/fuzz_*; do
-        [ -x "$fuzzer" ] || continue
-        name=${fuzzer##*/fuzz_}
-        corpus=$(mktemp -d)
-        [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$corpus/"
-        if "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=0 "$corpus" \
-                >"build-fuzz/$name.log" 2>&1; then
-            echo "fuzz $name: ok"
-            passed=$((passed + 1))
-        else
-            echo "fuzz $name: FAILED"
-            tail -n 40 "build-fuzz/$name.log"
-            failed=$((failed + 1))
-            status=1
-        fi
-        rm -rf "$corpus"
-    done
+fuzz_log=$(mktemp)
+JOBS=$jobs FUZZ_MERGE=0 tools/fuzz-all.sh "$fuzz_seconds" | tee "$fuzz_log"
+[ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+if [[ $(tail -n 1 "$fuzz_log") =~ ^fuzz:\ ([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+    passed=$((passed + BASH_REMATCH[1]))
+    failed=$((failed + BASH_REMATCH[2]))
 else
-    echo "fuzz build failed"
     failed=$((failed + 1))
     status=1
 fi
+rm -f "$fuzz_log"
 
 echo
 echo "all suites: $passed passed, $failed failed"

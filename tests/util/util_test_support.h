@@ -16,7 +16,10 @@ namespace testing_tree {
 class PrivateRegistry {
 public:
     explicit PrivateRegistry(const TempTree& tree) {
-        ::setenv("WINAPI_REGISTRY_DIR", tree.Folder("registry").c_str(), 1);
+        const std::filesystem::path folder = tree.Folder("registry");
+        // The store refuses a folder its group can write, which a loose mask would give.
+        std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+        ::setenv("WINAPI_REGISTRY_DIR", folder.c_str(), 1);
     }
     ~PrivateRegistry() { ::unsetenv("WINAPI_REGISTRY_DIR"); }
     PrivateRegistry(const PrivateRegistry&) = delete;

@@ -3,7 +3,9 @@
 #include "registry_fixture.h"
 
 #include <cstdio>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -14,8 +16,10 @@ struct Outcome {
     std::string output; // standard output and error together
 };
 
-Outcome RunTool(const std::string& arguments) {
-    const std::string command = std::string(QUILLERBY_REG_TOOL) + " " + arguments + " 2>&1";
+// With errorsOnly, the output is the standard error alone.
+Outcome RunTool(const std::string& arguments, bool errorsOnly = false) {
+    const std::string command = std::string(QUILLERBY_REG_TOOL) + " " + arguments +
+                                (errorsOnly ? " 2>&1 >/dev/null" : " 2>&1");
     FILE* pipe = popen(command.c_str(), "r");
     std::string output;
     char chunk[256];
@@ -89,6 +93,26 @@ TEST_F(RegistryTool, FailuresExplainThemselvesAndChangeNothing) {
     RegCloseKey(Create(HKEY_CURRENT_USER, "Game\\Levels"));
     EXPECT_EQ(RunTool("delete-key HKCU\\\\Game").exitCode, 1) << "it has a subkey";
     EXPECT_EQ(RunTool("delete-key HKCU\\\\Game\\\\Levels").exitCode, 0);
+}
+
+TEST_F(RegistryTool, ARefusedStoreFolderIsNamedWithTheReason) {
+    const auto expectRefusal = [&](const std::string& reason) {
+        for (const char* command : {"list HKCU", "get HKCU\\\\Game Lives",
+                                    "set HKCU\\\\Game Lives dword 1", "delete-key HKCU\\\\Game"}) {
+            const Outcome outcome = RunTool(command, true);
+            EXPECT_EQ(outcome.exitCode, 1) << command;
+            EXPECT_NE(outcome.output.find(folder_.string()), std::string::npos) << outcome.output;
+            EXPECT_NE(outcome.output.find(reason), std::string::npos) << outcome.output;
+        }
+        EXPECT_TRUE(std::filesystem::is_empty(folder_));
+    };
+    ASSERT_EQ(chmod(folder_.c_str(), 0777), 0);
+    expectRefusal("others");
+    if (geteuid() == 0) {
+        ASSERT_EQ(chmod(folder_.c_str(), 0700), 0);
+        ASSERT_EQ(chown(folder_.c_str(), 65534, 65534), 0);
+        expectRefusal("another user");
+    }
 }
 
 } // namespace

@@ -9,4 +9,8 @@ namespace winapi {
 // Empty when neither the variables nor the home folder give a location.
 std::string RegistryStoreFolder();
 
+// Why the store refuses this folder (another user owns it, or its group or others can write to
+// it), or "" when it does not: then the folder is usable, or missing and made when first written.
+std::string RegistryStoreFolderRefusal(const std::string& folder);
+
 } // namespace winapi

@@ -4,7 +4,10 @@
 // ~/.config/quillerby/registry. Each write is atomic and durable before the call returns, and
 // every call sees what other processes wrote before it. Left out: security, classes, volatile keys,
 // links, notifications, wide forms; HKEY_CLASSES_ROOT is a root of its own, not a merged view.
-// Names compare without regard to the case of ASCII letters. A damaged file gives ERROR_BADDB.
+// Names compare without regard to the case of ASCII letters. A damaged file gives ERROR_BADDB, and
+// so does a file above 64 MiB, which is not read; a write that would pass that size fails with
+// ERROR_CANTWRITE. A store folder that another user owns, or that its group or others can write,
+// is refused: every call that needs the store gives ERROR_ACCESS_DENIED.
 
 #include "winapi/types.h"
 #include "winapi/winerror.h"

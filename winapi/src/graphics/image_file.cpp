@@ -1,9 +1,13 @@
 #include "graphics/image_file.h"
 
+#include "graphics/image_header.h"
+
 #include <SDL.h>
 #include <SDL_image.h>
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace winapi::graphics {
 namespace {
@@ -46,6 +50,22 @@ D3DFORMAT PixelFormat(const SDL_Surface& surface, bool hasAlpha) {
     }
 }
 
+// Reads the start of the file for the header check and goes back to its start.
+bool HeaderPlausible(SDL_RWops* file) {
+    const Sint64 size = SDL_RWsize(file);
+    if (size < 0) {
+        return false;
+    }
+    std::vector<std::uint8_t> start(
+        std::min(static_cast<std::uint64_t>(size), std::uint64_t{kImageHeaderBytes}));
+    const std::size_t got = start.empty() ? 0 : SDL_RWread(file, start.data(), 1, start.size());
+    if (SDL_RWseek(file, 0, RW_SEEK_SET) != 0) {
+        return false;
+    }
+    start.resize(got);
+    return ImageHeaderPlausible(start, static_cast<std::uint64_t>(size));
+}
+
 } // namespace
 
 HRESULT DecodeImageFile(const char* path, DecodedImage& decoded) {
@@ -54,7 +74,7 @@ HRESULT DecodeImageFile(const char* path, DecodedImage& decoded) {
         return D3DERR_NOTFOUND;
     }
     D3DXIMAGE_FILEFORMAT fileFormat{};
-    if (!FileFormat(file, fileFormat)) {
+    if (!FileFormat(file, fileFormat) || !HeaderPlausible(file)) {
         SDL_RWclose(file);
         return D3DXERR_INVALIDDATA;
     }

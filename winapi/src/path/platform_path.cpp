@@ -1,4 +1,5 @@
 #include "path/platform_path.h"
+#include "winapi/linux_path.h"
 
 #include "winapi/winerror.h"
 
@@ -148,3 +149,15 @@ unsigned long LookupError(const std::string& linuxPath, int error) {
 }
 
 } // namespace winapi::path
+
+namespace winapi {
+
+std::optional<std::string> LinuxPath(std::string_view platformPath) {
+    return path::ToLinux(platformPath);
+}
+
+std::string PlatformPath(std::string_view linuxPath) {
+    return path::FromLinux(linuxPath);
+}
+
+} // namespace winapi

@@ -1,5 +1,6 @@
 #include "hive_file.h"
 #include "hive_format.h"
+#include "store_folder.h"
 #include "winapi/winreg.h"
 #include "write_observer.h"
 
@@ -26,39 +27,10 @@ void Reached(RegistryWriteStage stage) {
     }
 }
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int Get() const { return fd_; }
-    bool Valid() const { return fd_ >= 0; }
-    // Closing reports the last write errors of some file systems, so its result matters.
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
-
-int OpenRetrying(const std::string& path, int flags, mode_t mode = 0) {
-    int fd;
-    do {
-        fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
-}
-
-bool ReadAll(int fd, std::vector<BYTE>& bytes) {
+// Reads to the end, or fails once more than limit bytes come.
+bool ReadAll(int fd, std::size_t limit, std::vector<BYTE>& bytes, bool& tooLong) {
     BYTE chunk[16384];
+    tooLong = false;
     while (true) {
         const ssize_t got = ::read(fd, chunk, sizeof chunk);
         if (got == 0) {
@@ -68,6 +40,10 @@ bool ReadAll(int fd, std::vector<BYTE>& bytes) {
             if (errno == EINTR) {
                 continue;
             }
+            return false;
+        }
+        if (static_cast<std::size_t>(got) > limit - bytes.size()) {
+            tooLong = true;
             return false;
         }
         bytes.insert(bytes.end(), chunk, chunk + got);
@@ -89,40 +65,30 @@ bool WriteAll(int fd, const std::vector<BYTE>& bytes) {
     return true;
 }
 
-bool SyncFolder(const std::string& folder) {
-    FileDescriptor fd(OpenRetrying(folder, O_RDONLY | O_DIRECTORY));
-    return fd.Valid() && ::fsync(fd.Get()) == 0;
-}
-
-// Creates the folder and any missing folders above it, private to the user.
-bool MakeFolders(const std::string& folder) {
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) == 0) {
-        return S_ISDIR(info.st_mode);
-    }
-    const auto cut = folder.find_last_of('/');
-    const std::string parent = cut == std::string::npos ? "." : folder.substr(0, cut);
-    if (!parent.empty() && !MakeFolders(parent)) {
-        return false;
-    }
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-        return false;
-    }
-    return SyncFolder(parent.empty() ? "/" : parent);
-}
-
-LONG ReadHiveFile(const std::string& path, Hive& hive) {
-    FileDescriptor fd(OpenRetrying(path, O_RDONLY));
+LONG ReadHiveFile(int folder, const std::string& name, Hive& hive) {
+    FileDescriptor fd(OpenAt(folder, name, O_RDONLY));
     if (!fd.Valid()) {
-        if (errno == ENOENT || errno == ENOTDIR) {
+        if (errno == ENOENT) {
             hive = Hive();
             return ERROR_SUCCESS;
         }
         return ERROR_CANTREAD;
     }
-    std::vector<BYTE> bytes;
-    if (!ReadAll(fd.Get(), bytes)) {
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0) {
         return ERROR_CANTREAD;
+    }
+    if (S_ISREG(info.st_mode) && static_cast<std::uint64_t>(info.st_size) > kMaxHiveFileSize) {
+        return ERROR_BADDB;
+    }
+    std::vector<BYTE> bytes;
+    if (S_ISREG(info.st_mode)) {
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    }
+    // The size is checked again while reading: the file may not be a plain one.
+    bool tooLong = false;
+    if (!ReadAll(fd.Get(), kMaxHiveFileSize, bytes, tooLong)) {
+        return tooLong ? ERROR_BADDB : ERROR_CANTREAD;
     }
     auto parsed = ParseHive(bytes);
     if (!parsed) {
@@ -132,11 +98,15 @@ LONG ReadHiveFile(const std::string& path, Hive& hive) {
     return ERROR_SUCCESS;
 }
 
-// Writes the whole content beside the file, flushes it, then renames it over the file.
-bool ReplaceFile(const std::string& folder, const std::string& path,
-                 const std::vector<BYTE>& bytes) {
-    const std::string temporary = path + ".tmp";
-    FileDescriptor fd(OpenRetrying(temporary, O_WRONLY | O_CREAT | O_TRUNC, 0600));
+// Writes the whole content beside the file, flushes it, then renames it over the file. Called
+// under the root's lock, so a temporary file already there is a dead writer's leftover or was put
+// there by someone else: it is removed, never written through.
+bool ReplaceFile(int folder, const std::string& name, const std::vector<BYTE>& bytes) {
+    const std::string temporary = name + ".tmp";
+    if (::unlinkat(folder, temporary.c_str(), 0) != 0 && errno != ENOENT) {
+        return false;
+    }
+    FileDescriptor fd(OpenAt(folder, temporary, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0600));
     if (!fd.Valid()) {
         return false;
     }
@@ -148,15 +118,15 @@ bool ReplaceFile(const std::string& folder, const std::string& path,
     written = fd.Close() && written;
     if (written) {
         Reached(RegistryWriteStage::TempSynced);
-        written = ::rename(temporary.c_str(), path.c_str()) == 0;
+        written = ::renameat(folder, temporary.c_str(), folder, name.c_str()) == 0;
     }
     if (!written) {
-        ::unlink(temporary.c_str());
+        ::unlinkat(folder, temporary.c_str(), 0);
         return false;
     }
     Reached(RegistryWriteStage::Renamed);
     // The new content is in place; a failed flush of the folder only risks it on power loss.
-    SyncFolder(folder);
+    ::fsync(folder);
     Reached(RegistryWriteStage::FolderSynced);
     return true;
 }
@@ -164,21 +134,39 @@ bool ReplaceFile(const std::string& folder, const std::string& path,
 } // namespace
 
 LONG ReadHive(Root root, Hive& hive) {
-    const std::string folder = StoreFolder();
-    if (folder.empty()) {
+    const std::string location = StoreFolder();
+    FileDescriptor folder;
+    switch (location.empty() ? FolderState::Missing : OpenStoreFolder(location, false, folder)) {
+    case FolderState::Opened:
+        return ReadHiveFile(folder.Get(), RootFileName(root), hive);
+    case FolderState::Missing:
         hive = Hive();
         return ERROR_SUCCESS;
+    case FolderState::Refused:
+        return ERROR_ACCESS_DENIED;
+    case FolderState::Failed:
+        break;
     }
-    return ReadHiveFile(folder + "/" + RootFileName(root), hive);
+    return ERROR_CANTREAD;
 }
 
 LONG UpdateHive(Root root, const std::function<LONG(Hive&)>& change) {
-    const std::string folder = StoreFolder();
-    if (folder.empty() || !MakeFolders(folder)) {
+    const std::string location = StoreFolder();
+    if (location.empty()) {
         return ERROR_CANTWRITE;
     }
-    const std::string path = folder + "/" + RootFileName(root);
-    FileDescriptor lock(OpenRetrying(path + ".lock", O_RDWR | O_CREAT, 0600));
+    FileDescriptor folder;
+    switch (OpenStoreFolder(location, true, folder)) {
+    case FolderState::Opened:
+        break;
+    case FolderState::Refused:
+        return ERROR_ACCESS_DENIED;
+    case FolderState::Missing:
+    case FolderState::Failed:
+        return ERROR_CANTWRITE;
+    }
+    const std::string name = RootFileName(root);
+    FileDescriptor lock(OpenAt(folder.Get(), name + ".lock", O_RDWR | O_CREAT | O_NOFOLLOW, 0600));
     if (!lock.Valid()) {
         return ERROR_CANTWRITE;
     }
@@ -190,7 +178,7 @@ LONG UpdateHive(Root root, const std::function<LONG(Hive&)>& change) {
         return ERROR_CANTWRITE;
     }
     Hive hive;
-    if (const LONG status = ReadHiveFile(path, hive); status != ERROR_SUCCESS) {
+    if (const LONG status = ReadHiveFile(folder.Get(), name, hive); status != ERROR_SUCCESS) {
         return status;
     }
     Reached(RegistryWriteStage::Locked);
@@ -201,7 +189,11 @@ LONG UpdateHive(Root root, const std::function<LONG(Hive&)>& change) {
     if (hive == before) {
         return ERROR_SUCCESS;
     }
-    return ReplaceFile(folder, path, SerializeHive(hive)) ? ERROR_SUCCESS : ERROR_CANTWRITE;
+    const std::vector<BYTE> bytes = SerializeHive(hive);
+    if (bytes.size() > kMaxHiveFileSize) {
+        return ERROR_CANTWRITE;
+    }
+    return ReplaceFile(folder.Get(), name, bytes) ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 
 WriteObserver writeObserver;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <set>
+#include <unordered_set>
 
 namespace winapi::registry {
 namespace {
@@ -108,12 +109,15 @@ bool ParseValues(Reader& in, RegistryKey& key) {
         return false;
     }
     key.values.reserve(count);
+    // Folded names seen so far: a key may hold very many values, so no pairwise comparison.
+    std::unordered_set<std::string> names;
+    names.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
         RegistryValue value;
         std::uint32_t size = 0;
         std::span<const BYTE> data;
         if (!in.Text(kMaxValueNameLength, value.name) || !in.U32(value.type) || !in.U32(size) ||
-            !in.Bytes(size, data) || key.FindValue(value.name) != nullptr) {
+            !in.Bytes(size, data) || !names.insert(FoldName(value.name)).second) {
             return false;
         }
         value.data.assign(data.begin(), data.end());

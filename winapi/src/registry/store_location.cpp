@@ -1,4 +1,5 @@
 #include "store_location.h"
+#include "store_folder.h"
 #include "winapi/registry_store.h"
 #include "winapi/winreg.h"
 
@@ -77,6 +78,16 @@ namespace winapi {
 
 std::string RegistryStoreFolder() {
     return registry::StoreFolder();
+}
+
+std::string RegistryStoreFolderRefusal(const std::string& folder) {
+    registry::FileDescriptor fd;
+    std::string reason;
+    if (folder.empty() ||
+        registry::OpenStoreFolder(folder, false, fd, &reason) != registry::FolderState::Refused) {
+        return {};
+    }
+    return reason;
 }
 
 } // namespace winapi

@@ -167,3 +167,47 @@ std::optional<KeyArgument> ParseKeyArgument(std::string_view text) {
     }
     return std::nullopt;
 }
+
+std::variant<Command, std::string> ParseCommandLine(std::span<const std::string_view> arguments) {
+    using Kind = Command::Kind;
+    if (arguments.size() == 1 && arguments[0] == "where") {
+        return Command{};
+    }
+    if (arguments.size() < 2) {
+        return std::string();
+    }
+    Command command;
+    command.shown = std::string(arguments[1]);
+    const auto key = ParseKeyArgument(arguments[1]);
+    if (!key) {
+        return command.shown + " does not start with a root such as HKLM\\";
+    }
+    command.key = *key;
+    const std::string_view name = arguments[0];
+    const std::size_t count = arguments.size();
+    if (name == "list" && count == 2) {
+        command.kind = Kind::List;
+    } else if (name == "get" && (count == 2 || count == 3)) {
+        command.kind = Kind::Get;
+        command.valueName = count == 3 ? std::string(arguments[2]) : std::string();
+    } else if (name == "delete" && count == 3) {
+        command.kind = Kind::Delete;
+        command.valueName = std::string(arguments[2]);
+    } else if (name == "delete-key" && count == 2) {
+        command.kind = Kind::DeleteKey;
+    } else if (name == "set" && count == 5) {
+        command.kind = Kind::Set;
+        command.valueName = std::string(arguments[2]);
+        const auto type = ParseTypeName(arguments[3]);
+        auto data = type ? ParseDataText(*type, arguments[4]) : std::nullopt;
+        if (!data) {
+            return std::string(arguments[3]) + " " + std::string(arguments[4]) +
+                   " is not a type and data this tool can set";
+        }
+        command.type = *type;
+        command.data = std::move(*data);
+    } else {
+        return std::string();
+    }
+    return command;
+}

@@ -7,8 +7,10 @@
 #include <windows.h>
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 struct KeyArgument {
@@ -27,3 +29,17 @@ std::optional<std::vector<BYTE>> ParseDataText(DWORD type, std::string_view text
 
 // The published name of a registry result code, for messages.
 std::string StatusName(LONG status);
+
+// One run's request, read from the arguments after the program's name.
+struct Command {
+    enum class Kind { List, Get, Set, Delete, DeleteKey, Where };
+    Kind kind = Kind::Where;
+    std::string shown; // the key as given, for messages
+    KeyArgument key{};
+    std::string valueName; // "" is the default value
+    DWORD type = REG_NONE; // Set only, with the bytes to store
+    std::vector<BYTE> data;
+};
+
+// The command, or why there is none: a message, or "" when the usage text is the answer.
+std::variant<Command, std::string> ParseCommandLine(std::span<const std::string_view> arguments);

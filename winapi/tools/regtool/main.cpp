@@ -4,7 +4,6 @@
 #include "winapi/registry_store.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -115,25 +114,18 @@ int Get(const KeyArgument& argument, const std::string& shown, const std::string
     return 0;
 }
 
-int Set(const KeyArgument& argument, const std::string& shown, const std::string& valueName,
-        const char* typeText, const char* dataText) {
-    const auto type = ParseTypeName(typeText);
-    const auto data = type ? ParseDataText(*type, dataText) : std::nullopt;
-    if (!data) {
-        std::fprintf(stderr, "quillerby-reg: %s is not a type and data this tool can set\n",
-                     (std::string(typeText) + " " + dataText).c_str());
-        return kUsage;
-    }
+int Set(const Command& command) {
     OpenedKey opened;
-    LONG status = RegCreateKeyExA(argument.root, argument.path.c_str(), 0, nullptr, 0,
+    LONG status = RegCreateKeyExA(command.key.root, command.key.path.c_str(), 0, nullptr, 0,
                                   KEY_SET_VALUE, nullptr, &opened.key, nullptr);
     if (status != ERROR_SUCCESS) {
-        return Failed("cannot create", shown, status);
+        return Failed("cannot create", command.shown, status);
     }
-    status = RegSetValueExA(opened.key, valueName.c_str(), 0, *type, data->data(),
-                            static_cast<DWORD>(data->size()));
-    return status == ERROR_SUCCESS ? 0
-                                   : Failed("cannot set", shown + " " + Shown(valueName), status);
+    status = RegSetValueExA(opened.key, command.valueName.c_str(), 0, command.type,
+                            command.data.data(), static_cast<DWORD>(command.data.size()));
+    return status == ERROR_SUCCESS
+               ? 0
+               : Failed("cannot set", command.shown + " " + Shown(command.valueName), status);
 }
 
 int Delete(const KeyArgument& argument, const std::string& shown, const std::string& valueName) {
@@ -152,40 +144,53 @@ int DeleteKey(const KeyArgument& argument, const std::string& shown) {
     return status == ERROR_SUCCESS ? 0 : Failed("cannot delete", shown, status);
 }
 
+// False, after saying which folder and why, when the store's folder is refused. The operations
+// would only answer ERROR_ACCESS_DENIED.
+bool StoreFolderUsable(const std::string& folder) {
+    const std::string reason = winapi::RegistryStoreFolderRefusal(folder);
+    if (reason.empty()) {
+        return true;
+    }
+    std::fprintf(stderr, "quillerby-reg: refusing the store folder %s: %s\n", folder.c_str(),
+                 reason.c_str());
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && std::strcmp(argv[1], "where") == 0) {
-        const std::string folder = winapi::RegistryStoreFolder();
-        std::printf("%s\n", folder.empty() ? "(no location: set WINAPI_REGISTRY_DIR or HOME)"
-                                           : folder.c_str());
-        return folder.empty() ? kFailed : 0;
-    }
-    if (argc < 3) {
-        return Usage();
-    }
-    const std::string command = argv[1];
-    const std::string shown = argv[2];
-    const auto key = ParseKeyArgument(shown);
-    if (!key) {
-        std::fprintf(stderr, "quillerby-reg: %s does not start with a root such as HKLM\\\n",
-                     shown.c_str());
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    const auto parsed = ParseCommandLine(arguments);
+    if (const auto* problem = std::get_if<std::string>(&parsed)) {
+        if (problem->empty()) {
+            return Usage();
+        }
+        std::fprintf(stderr, "quillerby-reg: %s\n", problem->c_str());
         return kUsage;
     }
-    if (command == "list" && argc == 3) {
-        return List(*key, shown);
+    const Command& command = std::get<Command>(parsed);
+    const std::string folder = winapi::RegistryStoreFolder();
+    if (command.kind == Command::Kind::Where) {
+        std::printf("%s\n", folder.empty() ? "(no location: set WINAPI_REGISTRY_DIR or HOME)"
+                                           : folder.c_str());
+        return folder.empty() || !StoreFolderUsable(folder) ? kFailed : 0;
     }
-    if (command == "get" && (argc == 3 || argc == 4)) {
-        return Get(*key, shown, argc == 4 ? argv[3] : "");
+    if (!StoreFolderUsable(folder)) {
+        return kFailed;
     }
-    if (command == "set" && argc == 6) {
-        return Set(*key, shown, argv[3], argv[4], argv[5]);
-    }
-    if (command == "delete" && argc == 4) {
-        return Delete(*key, shown, argv[3]);
-    }
-    if (command == "delete-key" && argc == 3) {
-        return DeleteKey(*key, shown);
+    switch (command.kind) {
+    case Command::Kind::List:
+        return List(command.key, command.shown);
+    case Command::Kind::Get:
+        return Get(command.key, command.shown, command.valueName);
+    case Command::Kind::Set:
+        return Set(command);
+    case Command::Kind::Delete:
+        return Delete(command.key, command.shown, command.valueName);
+    case Command::Kind::DeleteKey:
+        return DeleteKey(command.key, command.shown);
+    case Command::Kind::Where:
+        break;
     }
     return Usage();
 }
