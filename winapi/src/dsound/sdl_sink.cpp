@@ -4,6 +4,7 @@
 
 #include "dsound/output_sink.h"
 
+#include "dsound/audio_library_noise.h"
 #include "dsound/sdl_card.h"
 
 #include <algorithm>
@@ -45,6 +46,7 @@ public:
 
     bool Start(const SampleFormat& format, std::string* error) override {
         Stop();
+        QuietAudioLibraries();
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             *error = SDL_GetError();
             return false;
