@@ -109,7 +109,9 @@ HRESULT WaveFile::ReadFromMemory(BYTE* destination, DWORD wanted, DWORD* read) {
 }
 
 // Copies straight out of the multimedia layer's own buffer, refilling it as it runs dry, so a
-// read of any size costs no call per byte.
+// read of any size costs no call per byte. A read of the buffer's length or more goes through
+// mmioRead instead, which reads what the buffer lacks from the disk into the destination: one
+// copy where refilling the buffer would make two.
 HRESULT WaveFile::ReadFromFile(BYTE* destination, DWORD wanted, DWORD* read) {
     if (m_file == nullptr) {
         return CO_E_NOTINITIALIZED;
@@ -124,6 +126,14 @@ HRESULT WaveFile::ReadFromFile(BYTE* destination, DWORD wanted, DWORD* read) {
     }
     DWORD count = std::min(wanted, m_chunk.cksize);
     m_chunk.cksize -= count;
+    if (info.cchBuffer > 0 && count >= static_cast<DWORD>(info.cchBuffer)) {
+        if (mmioRead(m_file, reinterpret_cast<HPSTR>(destination), static_cast<LONG>(count)) !=
+            static_cast<LONG>(count)) {
+            return TraceError(__FILE__, __LINE__, E_FAIL, "mmioRead", FALSE);
+        }
+        *read = count;
+        return S_OK;
+    }
 
     HRESULT failure = S_OK;
     for (DWORD copied = 0; copied < count;) {

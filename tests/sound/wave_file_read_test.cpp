@@ -49,6 +49,25 @@ TEST_F(WaveOnDisk, ReadsUpToTheEndOfDataThenNothingUntilRewound) {
     EXPECT_EQ(wave.DataSize(), 1000u); // the size does not count down
 }
 
+// Reads of 64 KiB or more pass the multimedia layer's buffer; whatever mix of sizes a caller uses,
+// the bytes come in order and stop at the end of the data chunk, not of the file.
+TEST_F(WaveOnDisk, LargeReadsBetweenSmallOnesKeepTheOrderAndStopAtTheEndOfData) {
+    const Bytes data = Ramp(200001);
+    std::string path = Save(RiffWave({Chunk("fmt ", PcmFormatBody(WAVE_FORMAT_PCM, 1, 8000, 8)),
+                                      Chunk("data", data), Chunk("LIST", Bytes(300, 0x55))}));
+    WaveFile wave;
+    ASSERT_EQ(wave.Open(path.c_str(), nullptr, WAVEFILE_READ), S_OK);
+    Bytes all;
+    for (DWORD wanted : {100u, 70000u, 3u, 65536u, 200000u}) {
+        const Bytes piece = ReadExactly(wave, wanted);
+        all.insert(all.end(), piece.begin(), piece.end());
+    }
+    EXPECT_EQ(all, data);
+    EXPECT_EQ(ReadExactly(wave, 70000).size(), 0u);
+    ASSERT_EQ(wave.ResetFile(), S_OK);
+    EXPECT_EQ(ReadExactly(wave, 300000), data);
+}
+
 TEST_F(WaveOnDisk, PcmFormatChunkLongerThan16GivesAPlainRecord) {
     Bytes body = PcmFormatBody(WAVE_FORMAT_PCM, 2, 22050, 16);
     PutU16(body, 0);      // an extra-size count some writers add

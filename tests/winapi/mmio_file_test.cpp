@@ -174,6 +174,7 @@ struct StringFile {
     std::string content;
     int opens = 0;
     int closes = 0;
+    std::vector<LPARAM> reads; // the byte count of each MMIOM_READ
 };
 
 LRESULT CALLBACK StringProcedure(LPSTR infoBytes, UINT message, LPARAM first, LPARAM second) {
@@ -189,6 +190,7 @@ LRESULT CALLBACK StringProcedure(LPSTR infoBytes, UINT message, LPARAM first, LP
         ++file.closes;
         return MMSYSERR_NOERROR;
     case MMIOM_READ: {
+        file.reads.push_back(second);
         const auto count = std::min<LPARAM>(second, file.content.size() - info.lDiskOffset);
         std::memcpy(reinterpret_cast<char*>(first), file.content.data() + info.lDiskOffset, count);
         info.lDiskOffset += static_cast<LONG>(count);
@@ -210,16 +212,21 @@ LRESULT CALLBACK StringProcedure(LPSTR infoBytes, UINT message, LPARAM first, LP
     }
 }
 
-TEST(MmioProcedure, ACallersProcedureCarriesTheFile) {
-    StringFile backing;
-    backing.content = "0123456789";
+// Opens `backing` through StringProcedure with a buffer of `bufferSize` bytes.
+HMMIO OpenString(StringFile& backing, LONG bufferSize, DWORD access = MMIO_READWRITE) {
     MMIOINFO setup{};
     setup.pIOProc = StringProcedure;
     const auto address = reinterpret_cast<UINT_PTR>(&backing);
     setup.adwInfo[1] = static_cast<DWORD>(address);
     setup.adwInfo[2] = static_cast<DWORD>(static_cast<std::uint64_t>(address) >> 32);
-    setup.cchBuffer = 4;
-    HMMIO file = mmioOpenA(nullptr, &setup, MMIO_READWRITE | MMIO_ALLOCBUF);
+    setup.cchBuffer = bufferSize;
+    return mmioOpenA(nullptr, &setup, access | MMIO_ALLOCBUF);
+}
+
+TEST(MmioProcedure, ACallersProcedureCarriesTheFile) {
+    StringFile backing;
+    backing.content = "0123456789";
+    HMMIO file = OpenString(backing, 4);
     ASSERT_NE(file, nullptr);
     char read[6] = {};
     EXPECT_EQ(mmioRead(file, read, 5), 5);
@@ -229,6 +236,55 @@ TEST(MmioProcedure, ACallersProcedureCarriesTheFile) {
     EXPECT_EQ(backing.content, "01234abcdefg");
     EXPECT_EQ(backing.opens, 1);
     EXPECT_EQ(backing.closes, 1);
+}
+
+// A read of the buffer's length or more takes what the buffer holds and reads the rest in one
+// request straight into the caller's memory; smaller reads still go through the buffer.
+TEST(MmioLargeRead, ReadsPastTheBufferInOneRequestAndLeavesItEmptyBehind) {
+    StringFile backing;
+    for (char c = 'a'; c <= 'z'; ++c)
+        backing.content += c;
+    HMMIO file = OpenString(backing, 8, MMIO_READ);
+    ASSERT_NE(file, nullptr);
+    char read[32] = {};
+    EXPECT_EQ(mmioRead(file, read, 3), 3);
+    EXPECT_EQ(mmioRead(file, read + 3, 12), 12);
+    EXPECT_EQ(std::string(read), "abcdefghijklmno");
+    EXPECT_EQ(backing.reads, (std::vector<LPARAM>{8, 7})) << "5 bytes from the buffer, 7 past it";
+    EXPECT_EQ(mmioSeek(file, 0, SEEK_CUR), 15);
+
+    // The buffer is empty at the new position: direct access refills it from there.
+    MMIOINFO info{};
+    ASSERT_EQ(mmioGetInfo(file, &info, 0), MMSYSERR_NOERROR);
+    EXPECT_EQ(info.pchNext, info.pchEndRead);
+    ASSERT_EQ(mmioAdvance(file, &info, MMIO_READ), MMSYSERR_NOERROR);
+    EXPECT_EQ(info.lBufOffset, 15);
+    EXPECT_EQ(std::string(info.pchNext, 8), "pqrstuvw");
+    info.pchNext += 2;
+    ASSERT_EQ(mmioSetInfo(file, &info, 0), MMSYSERR_NOERROR);
+
+    // At the end of the file a large read delivers what is left.
+    std::memset(read, 0, sizeof read);
+    EXPECT_EQ(mmioRead(file, read, 20), 9);
+    EXPECT_EQ(std::string(read), "rstuvwxyz");
+    EXPECT_EQ(mmioRead(file, read, 20), 0);
+    EXPECT_EQ(mmioClose(file, 0), MMSYSERR_NOERROR);
+}
+
+TEST(MmioLargeRead, WritesStillInTheBufferReachTheFileBeforeItIsReadPast) {
+    StringFile backing;
+    backing.content = "0123456789ABCDEFGHIJ";
+    HMMIO file = OpenString(backing, 4);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(mmioWrite(file, "xy", 2), 2);
+    char read[16] = {};
+    EXPECT_EQ(mmioRead(file, read, 6), 6);
+    EXPECT_EQ(std::string(read), "234567") << "the written bytes are not read again";
+    EXPECT_EQ(backing.content, "xy23456789ABCDEFGHIJ") << "the written bytes are on the disk";
+    EXPECT_EQ(mmioSeek(file, 0, SEEK_SET), 0);
+    EXPECT_EQ(mmioRead(file, read, 4), 4);
+    EXPECT_EQ(std::string(read, 4), "xy23");
+    EXPECT_EQ(mmioClose(file, 0), MMSYSERR_NOERROR);
 }
 
 TEST(MmioFourcc, StringsArePaddedWithBlanksAndOptionallyRaised) {

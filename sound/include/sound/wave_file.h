@@ -1,7 +1,7 @@
 #pragma once
 // WaveFile reads RIFF WAVE sound from a file, from a program resource of type "WAVE" (or "WAV") of
 // the same name, or from a caller's memory block, and writes new RIFF WAVE files. File access goes
-// through the multimedia file I/O, whose direct buffer carries the sample bytes.
+// through the multimedia file I/O: its direct buffer carries small reads, large ones bypass it.
 
 #include <windows.h>
 

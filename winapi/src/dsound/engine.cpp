@@ -15,8 +15,6 @@
 namespace winapi::dsound {
 namespace {
 
-constexpr DWORD kBlockFrames = 256;
-
 // Gain changes are spread over 5 ms.
 DWORD RampFrames(DWORD rate) {
     return rate / 200;

@@ -14,6 +14,9 @@
 
 namespace winapi::dsound {
 
+// Render mixes in blocks of at most this many frames.
+inline constexpr DWORD kBlockFrames = 256;
+
 class Engine final : public MixSource {
 public:
     // Mixes into the sink that `makeSink` makes, or, with none, only when Render is called.

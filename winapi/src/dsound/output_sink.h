@@ -32,8 +32,13 @@ public:
 // (not started yet), or null when this backend cannot be used.
 using SinkFactory = std::unique_ptr<OutputSink> (*)(MixSource& source);
 
-// The default sound card through SDL2, with a device buffer of about 20 ms.
+// The default sound card through SDL2, with a device buffer that keeps the output latency within
+// 30 ms. When the device goes away the mix goes on into silence until one is available again.
 std::unique_ptr<OutputSink> MakeSdlSink(MixSource& source);
+
+// The buffer of the output device that an SDL2 sink plays the source's mix into, in frames; 0
+// while there is none (offline, silent, or the device gone).
+DWORD OutputDeviceBufferFrames(const MixSource& source);
 
 // Mixes into nothing, as fast as real time passes.
 std::unique_ptr<OutputSink> MakeSilentSink(MixSource& source);

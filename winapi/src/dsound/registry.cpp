@@ -15,6 +15,7 @@ std::vector<std::weak_ptr<Engine>> engines;
 
 } // namespace
 
+std::atomic<bool> outputDeviceRemoved{false};
 std::atomic<int> restoreRefusals{0};
 InjectedFailures<hooks::SoundCall, HRESULT, kSoundCalls> injectedFailures;
 

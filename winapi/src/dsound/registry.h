@@ -17,6 +17,10 @@ std::shared_ptr<Engine> MakeEngine();
 // Engines still alive, oldest first.
 std::vector<std::shared_ptr<Engine>> LiveEngines();
 
+// Set by the hooks while the output device is unplugged: SDL2 devices stop pulling, read as
+// removed and cannot be opened.
+extern std::atomic<bool> outputDeviceRemoved;
+
 // How many of the next restores fail (set by the hooks).
 extern std::atomic<int> restoreRefusals;
 // True (and one refusal used up) while the hooks make Restore fail.

@@ -148,6 +148,22 @@ MMRESULT MmioFile::FillBuffer(std::int64_t offset) {
     return MMSYSERR_NOERROR;
 }
 
+// Reads from the disk straight into the caller's memory, past a buffer that has been used up,
+// and leaves the buffer empty at the new position. -1 when nothing could be read.
+LONG MmioFile::ReadPastBuffer(char* destination, LONG count) {
+    if (FlushBuffer() != MMSYSERR_NOERROR)
+        return -1;
+    const std::int64_t offset = Position();
+    if (offset > kLargestOffset || !SeekDisk(offset))
+        return -1;
+    EmptyBufferAt(offset);
+    const LRESULT read = Call(MMIOM_READ, reinterpret_cast<LPARAM>(destination), count);
+    if (read < 0 || read > count)
+        return -1;
+    EmptyBufferAt(offset + read);
+    return static_cast<LONG>(read);
+}
+
 MMRESULT MmioFile::AdvanceBuffer(UINT direction) {
     if (const MMRESULT flushed = FlushBuffer())
         return flushed;
@@ -212,12 +228,22 @@ LONG MmioFile::Read(char* destination, LONG count) {
         const LRESULT read = Call(MMIOM_READ, reinterpret_cast<LPARAM>(destination), count);
         return read < 0 || read > count ? -1 : static_cast<LONG>(read);
     }
+    // A read of a buffer's length or more would refill the buffer only to copy it out again:
+    // past what the buffer holds, it reads from the disk itself.
+    const bool pastBuffer = !IsMemory() && count >= info_.cchBuffer;
     LONG done = 0;
     while (done < count) {
         const LONG available = static_cast<LONG>(info_.pchEndRead - info_.pchNext);
         if (available == 0) {
             if (IsMemory())
                 break;
+            if (pastBuffer) {
+                const LONG read = ReadPastBuffer(destination + done, count - done);
+                if (read < 0)
+                    return done > 0 ? done : -1;
+                done += read;
+                break;
+            }
             if (AdvanceBuffer(MMIO_READ) != MMSYSERR_NOERROR)
                 return done > 0 ? done : -1;
             if (info_.pchEndRead == info_.pchNext)

@@ -50,6 +50,7 @@ private:
     bool SeekDisk(std::int64_t offset);
     MMRESULT FlushBuffer();
     MMRESULT FillBuffer(std::int64_t offset);
+    LONG ReadPastBuffer(char* destination, LONG count);
     void EmptyBufferAt(std::int64_t offset);
     MMRESULT AdvanceBuffer(UINT direction);
     MMRESULT GrowMemory(LONG least);

@@ -1,7 +1,8 @@
 #pragma once
 // Test hooks for the sound-output service: mixing offline without a sound card or a clock (on the
 // offline profile, winapi/profile.h), taking buffers away as the platform does when another
-// program takes the device, and failing chosen calls to reach the callers' failure paths.
+// program takes the device, unplugging the output device, and failing chosen calls to reach the
+// callers' failure paths.
 
 #include <dsound.h>
 
@@ -21,6 +22,19 @@ void LoseSoundBuffers();
 // holds the device. 0 lets Restore succeed again.
 void RefuseSoundRestores(int count);
 
+// Unplugs the output device under every device on the desktop profile, as when a USB headset is
+// pulled out: SDL2 stops asking for the mix and reports the device removed, and no output device
+// opens until ReturnOutputDevice.
+void RemoveOutputDevice();
+// An output device can be opened again.
+void ReturnOutputDevice();
+
+// True while `device` plays into an output device through SDL2, not into silence or offline.
+bool PlaysIntoOutputDevice(IDirectSound8* device);
+// The frames from the mix to the output device of `device`, at the primary buffer's rate: the
+// device's buffer, as SDL2 granted it, and one mixing block. 0 while it plays into no device.
+DWORD SoundOutputLatencyFrames(IDirectSound8* device);
+
 // Platform calls that can be made to fail.
 enum class SoundCall {
     DirectSoundCreate8,
@@ -33,7 +47,7 @@ enum class SoundCall {
 // them succeed again.
 void FailSoundCall(SoundCall call, HRESULT result);
 
-// Every call and restore succeeds again.
+// Every call and restore succeeds again, and the output device is back.
 void ResetSoundHooks();
 
 } // namespace winapi::hooks
