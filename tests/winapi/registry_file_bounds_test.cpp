@@ -4,7 +4,6 @@
 #include "registry_fixture.h"
 
 #include <array>
-#include <chrono>
 #include <fstream>
 #include <sys/stat.h>
 
