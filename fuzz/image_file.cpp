@@ -2,7 +2,7 @@
 // a colour key, and scaled) and a surface loaded from part of the file. Any bytes must load or be
 // refused without fault, and what loads must agree with the information given for the file.
 
-#include "winapi/hooks/window.h"
+#include "winapi/profile.h"
 
 #include <d3dx9.h>
 #include <windows.h>
@@ -26,7 +26,7 @@ LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 IDirect3DDevice9* MakeDevice() {
-    winapi::hooks::UseHeadlessDisplay();
+    winapi::SelectProfile(winapi::Profile::Headless);
     WNDCLASSEX windowClass{};
     windowClass.cbSize = sizeof(WNDCLASSEX);
     windowClass.lpfnWndProc = PlainProc;
