@@ -28,9 +28,7 @@ void ResetGraphicsHooks() {
 }
 
 ScreenRect LetterboxRect(int bufferWidth, int bufferHeight, int screenWidth, int screenHeight) {
-    const graphics::ScreenRect rect =
-        graphics::Letterbox(bufferWidth, bufferHeight, screenWidth, screenHeight);
-    return {rect.x, rect.y, rect.width, rect.height};
+    return graphics::Letterbox(bufferWidth, bufferHeight, screenWidth, screenHeight);
 }
 
 } // namespace winapi::hooks

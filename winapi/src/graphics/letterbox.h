@@ -2,14 +2,12 @@
 // Where a back buffer goes on a screen of another size: scaled as large as fits with its shape
 // kept, centred, the bars left over on two sides.
 
+#include "winapi/hooks/graphics.h"
+
 namespace winapi::graphics {
 
-struct ScreenRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
+// The rectangle type that the graphics hooks show tests.
+using ScreenRect = hooks::ScreenRect;
 
 ScreenRect Letterbox(int bufferWidth, int bufferHeight, int screenWidth, int screenHeight);
 
