@@ -2,6 +2,7 @@
 JOBS ?= $(shell nproc)
 BUILD := build
 ASAN_BUILD := build-asan
+TSAN_BUILD := build-tsan
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 10
 FUZZ_MERGE ?= 0
@@ -33,4 +34,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

@@ -10,17 +10,42 @@ function(quillerby_library name)
     target_link_libraries(${name} PUBLIC ${ARGN})
 endfunction()
 
-# One test program per folder of tests/, from every .cpp in it, each GoogleTest case a CTest test.
+# One test program per folder of tests/, from every .cpp in it, each GoogleTest case a CTest test
+# labelled with the folder: quillerby_tests(name [TSAN filter] libraries...). The cases that the
+# GoogleTest filter after TSAN selects are labelled `tsan` too, for the ThreadSanitizer suite
+# (`ctest -L tsan`): those that start threads or run our programs, and those of the sound output.
 function(quillerby_tests name)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "TSAN" "")
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
     if(NOT sources)
         return()
     endif()
     add_executable(${name}_tests ${sources})
-    target_link_libraries(${name}_tests PRIVATE ${ARGN} winapi_hooks GTest::gtest_main GTest::gmock)
-    gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST
+    target_link_libraries(${name}_tests PRIVATE ${arg_UNPARSED_ARGUMENTS} winapi_hooks
+                                                GTest::gtest_main GTest::gmock)
+    if(NOT arg_TSAN)
+        gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST
+                             WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+                             PROPERTIES LABELS ${name})
+        return()
+    endif()
+    gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST TEST_FILTER "${arg_TSAN}"
+                         TEST_LIST ${name}_tsan_cases
                          WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
                          PROPERTIES LABELS ${name})
+    if(NOT arg_TSAN STREQUAL "*")
+        gtest_discover_tests(${name}_tests DISCOVERY_MODE PRE_TEST TEST_FILTER "-${arg_TSAN}"
+                             WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+                             PROPERTIES LABELS ${name})
+    endif()
+    # The discovery cannot pass a list of labels on, so the second label is set by a file that
+    # CTest reads after the discovered cases.
+    set(labels "${CMAKE_CURRENT_BINARY_DIR}/${name}_tsan_labels.cmake")
+    file(WRITE "${labels}"
+         "if(${name}_tsan_cases)\n"
+         "    set_tests_properties(\${${name}_tsan_cases} PROPERTIES LABELS \"${name};tsan\")\n"
+         "endif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${labels}")
 endfunction()
 
 # One libFuzzer program from one source file.

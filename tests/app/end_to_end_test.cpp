@@ -5,138 +5,23 @@
 #include "../game/bitmap_file.h"
 #include "../game/working_folder.h"
 #include "game/game_state.h"
+#include "game_process.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
 using namespace std::chrono_literals;
-
-// A process started with posix_spawnp, ended (if still running) and reaped when this goes.
-class Child {
-public:
-    Child(std::vector<std::string> arguments, const posix_spawn_file_actions_t* actions,
-          char* const* environment) {
-        std::vector<char*> argv;
-        for (auto& argument : arguments) {
-            argv.push_back(argument.data());
-        }
-        argv.push_back(nullptr);
-        if (posix_spawnp(&pid, argv[0], actions, nullptr, argv.data(), environment) != 0) {
-            pid = -1;
-        }
-    }
-    ~Child() {
-        if (pid > 0 && !exited) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-    }
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
-
-    bool Started() const { return pid > 0; }
-
-    // The exit code, or -1 if it has not ended normally within the time.
-    int WaitForExit(std::chrono::milliseconds limit) {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        int status = 0;
-        while (std::chrono::steady_clock::now() < end) {
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                exited = true;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            std::this_thread::sleep_for(10ms);
-        }
-        return -1;
-    }
-
-    void Stop() {
-        if (pid > 0 && !exited) {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-            exited = true;
-        }
-    }
-
-private:
-    pid_t pid = -1;
-    bool exited = false;
-};
-
-// Xvfb on the first free display, which it reports through a pipe once it accepts clients.
-class VirtualDisplay {
-public:
-    VirtualDisplay() {
-        int fds[2];
-        if (pipe(fds) != 0) {
-            return;
-        }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        server = std::make_unique<Child>(
-            std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
-                                     "1024x768x24", "-nolisten", "tcp"},
-            &actions, environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-
-        std::string number;
-        pollfd ready{fds[0], POLLIN, 0};
-        char c = 0;
-        while (poll(&ready, 1, 10000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n') {
-            number += c;
-        }
-        close(fds[0]);
-        if (!number.empty()) {
-            name = ":" + number;
-        }
-    }
-    ~VirtualDisplay() {
-        if (server) {
-            server->Stop();
-        }
-    }
-
-    // Empty when Xvfb could not be started.
-    std::string name;
-
-private:
-    std::unique_ptr<Child> server;
-};
-
-std::vector<std::string> ReadLines(const std::string& path) {
-    std::ifstream file(path);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(file, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 TEST(EndToEnd, ScriptedRideOnAVirtualDisplayLogsDrawsAndEndsCleanly) {
     WorkingFolder folder;
@@ -150,29 +35,8 @@ TEST(EndToEnd, ScriptedRideOnAVirtualDisplayLogsDrawsAndEndsCleanly) {
     VirtualDisplay display;
     ASSERT_FALSE(display.name.empty()) << "Xvfb did not start";
 
-    std::vector<std::string> environment;
-    for (char** variable = environ; *variable != nullptr; ++variable) {
-        const std::string entry = *variable;
-        if (entry.rfind("DISPLAY=", 0) != 0 && entry.rfind("WINAPI_INPUT_SCRIPT=", 0) != 0 &&
-            entry.rfind("SDL_AUDIODRIVER=", 0) != 0 && entry.rfind("ASAN_OPTIONS=", 0) != 0) {
-            environment.push_back(entry);
-        }
-    }
-    // In the sanitizer build the display's client libraries keep a few allocations to the end;
-    // the game's own memory is checked by the in-process tests.
-    const char* asanOptions = std::getenv("ASAN_OPTIONS");
-    environment.push_back(std::string("ASAN_OPTIONS=") + (asanOptions ? asanOptions : "") +
-                          ":detect_leaks=0");
-    environment.push_back("DISPLAY=" + display.name);
-    environment.push_back("WINAPI_INPUT_SCRIPT=ride.txt");
-    environment.push_back("SDL_AUDIODRIVER=dummy"); // no sound card needed
-    std::vector<char*> envp;
-    for (auto& entry : environment) {
-        envp.push_back(entry.data());
-    }
-    envp.push_back(nullptr);
-
-    Child game({QUILLERBY_PROGRAM}, nullptr, envp.data());
+    GameEnvironment environment(display.name, "ride.txt");
+    Child game({QUILLERBY_PROGRAM}, nullptr, environment.Get());
     ASSERT_TRUE(game.Started());
     EXPECT_EQ(game.WaitForExit(60s), 0);
 

@@ -67,8 +67,12 @@ void PutU32(Bytes& out, std::uint32_t value) {
     PutU16(out, static_cast<std::uint16_t>(value >> 16));
 }
 
+// Byte by byte, like the numbers: g++ 12 reports a range insert into an empty vector as an
+// overflow when it optimises with -fsanitize=thread.
 void PutTag(Bytes& out, const char* tag) {
-    out.insert(out.end(), tag, tag + 4);
+    for (int i = 0; i < 4; ++i) {
+        out.push_back(static_cast<std::uint8_t>(tag[i]));
+    }
 }
 
 std::uint16_t GetU16(const Bytes& in, std::size_t at) {

@@ -116,6 +116,7 @@ HRESULT Device::CreateSecondary(const DSBUFFERDESC& description, IDirectSoundBuf
         return DSERR_BUFFERTOOSMALL;
     }
     memory->bytes.resize(bytes);
+    memory->staging.resize(bytes);
     *buffer = static_cast<IDirectSoundBuffer*>(new SoundBuffer(engine_, std::move(memory), flags));
     return algorithm;
 }

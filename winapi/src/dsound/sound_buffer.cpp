@@ -13,8 +13,11 @@
 namespace winapi::dsound {
 namespace {
 
+// Call with the engine's lock held, or before the voice joins the mix.
 void FillWithSilence(SoundMemory& memory) {
-    std::fill(memory.bytes.begin(), memory.bytes.end(), SilenceByte(memory.format.encoding));
+    const BYTE silence = SilenceByte(memory.format.encoding);
+    std::fill(memory.bytes.begin(), memory.bytes.end(), silence);
+    std::fill(memory.staging.begin(), memory.staging.end(), silence);
 }
 
 bool Inside(const BYTE* begin, const BYTE* end, const void* region, DWORD bytes) {
@@ -190,7 +193,7 @@ HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* region1, LPDWORD by
     if (voice_.lost) {
         return DSERR_BUFFERLOST;
     }
-    std::vector<BYTE>& memory = voice_.memory->bytes;
+    std::vector<BYTE>& memory = voice_.memory->staging;
     const auto size = static_cast<DWORD>(memory.size());
     if (flags & DSBLOCK_FROMWRITECURSOR) {
         const DWORD play = voice_.PlayCursor();
@@ -207,8 +210,8 @@ HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* region1, LPDWORD by
     if (offset >= size || bytes == 0 || bytes > size) {
         return DSERR_INVALIDPARAM;
     }
-    // The caller writes the regions without the lock, as on the platform: the mixer may read a
-    // region while it is being written, and plays whatever it finds there.
+    // The caller writes the regions without the lock, as on the platform. They lie in the staging
+    // copy, so the mixer keeps playing the old sound there until Unlock hands the new one over.
     const DWORD first = std::min(bytes, size - offset);
     *region1 = memory.data() + offset;
     *bytes1 = first;
@@ -222,12 +225,21 @@ HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* region1, LPDWORD by
 }
 
 HRESULT SoundBuffer::Unlock(LPVOID region1, DWORD bytes1, LPVOID region2, DWORD bytes2) {
-    const std::vector<BYTE>& memory = voice_.memory->bytes;
-    const BYTE* begin = memory.data();
-    const BYTE* end = begin + memory.size();
+    SoundMemory& memory = *voice_.memory;
+    const BYTE* begin = memory.staging.data();
+    const BYTE* end = begin + memory.staging.size();
     if (region1 == nullptr || !Inside(begin, end, region1, bytes1) ||
         (region2 != nullptr && !Inside(begin, end, region2, bytes2))) {
         return DSERR_INVALIDPARAM;
+    }
+    const auto commit = [&](const void* region, DWORD bytes) {
+        const auto offset = static_cast<const BYTE*>(region) - begin;
+        std::copy_n(static_cast<const BYTE*>(region), bytes, memory.bytes.begin() + offset);
+    };
+    std::lock_guard lock(engine_->Lock());
+    commit(region1, bytes1);
+    if (region2 != nullptr) {
+        commit(region2, bytes2);
     }
     return DS_OK;
 }

@@ -13,9 +13,13 @@
 
 namespace winapi::dsound {
 
-// Sound memory, shared by a buffer and its duplicates.
+// Sound memory, shared by a buffer and its duplicates. The mixer plays `bytes`, under the engine's
+// lock. The application never touches them: Lock hands out the same places in `staging`, which
+// the application writes without any lock, and Unlock copies the unlocked regions into `bytes`
+// under the lock. Both hold the same sound except in regions locked and not yet unlocked.
 struct SoundMemory {
     std::vector<BYTE> bytes;
+    std::vector<BYTE> staging;
     SampleFormat format;
     std::vector<BYTE> formatRecord;
 
