@@ -127,14 +127,36 @@ bool Engine::AnyVoicePlaying() {
                        [](const Voice* voice) { return voice->playing; });
 }
 
-void Engine::ReserveNotificationsLocked(std::size_t count) {
+std::size_t Engine::PendingRoomNeededLocked(std::size_t count) const {
     // A voice passes each of its notifications at most once per sub-block.
     std::size_t total = count;
     for (const Voice* voice : voices_) {
         total += voice->notifications.size();
     }
-    if (total > pendingEvents_.capacity()) {
-        pendingEvents_.reserve(std::max(total, 2 * pendingEvents_.capacity()));
+    return total;
+}
+
+void Engine::ReserveNotifications(std::size_t count) {
+    std::size_t needed = 0;
+    {
+        std::lock_guard lock(mutex_);
+        needed = PendingRoomNeededLocked(count);
+        if (needed <= pendingEvents_.capacity()) {
+            return;
+        }
+    }
+    std::vector<sync::Event*> room;
+    room.reserve(2 * needed);
+    std::lock_guard lock(mutex_);
+    if (room.capacity() > pendingEvents_.capacity()) {
+        pendingEvents_.swap(room); // both empty: the list is only filled within a sub-block
+    }
+}
+
+void Engine::ReserveNotificationsLocked(std::size_t count) {
+    const std::size_t needed = PendingRoomNeededLocked(count);
+    if (needed > pendingEvents_.capacity()) {
+        pendingEvents_.reserve(2 * needed);
     }
 }
 

@@ -51,8 +51,10 @@ public:
     std::uint64_t FramesRendered();
     bool AnyVoicePlaying();
 
-    // Makes room for `count` more pending notifications than any voice has now, so that mixing
-    // never grows the list. Call with the lock held, before the notifications are added.
+    // Makes room for `count` more pending notifications than the voices have now, so that mixing
+    // never grows the list. The unlocked form allocates outside the lock; the locked one, called
+    // just before the notifications are added, only in the rare case that room ran short since.
+    void ReserveNotifications(std::size_t count);
     void ReserveNotificationsLocked(std::size_t count);
 
     // Marks every voice lost and stops it. Takes the lock.
@@ -74,6 +76,7 @@ private:
     void MixBlockLocked(float* mix, DWORD frames, const SampleFormat& format);
     void MixVoiceLocked(Voice& voice, float* mix, DWORD frames, const SampleFormat& format);
     void StartSink();
+    std::size_t PendingRoomNeededLocked(std::size_t count) const;
 
     std::mutex mutex_;
     std::vector<Voice*> voices_;

@@ -347,6 +347,7 @@ HRESULT SoundBuffer::SetNotificationPositions(DWORD count, LPCDSBPOSITIONNOTIFY 
         return result;
     }
     std::vector<Notification> notifications = ResolveNotifications(positions, count);
+    engine_->ReserveNotifications(notifications.size());
     std::lock_guard lock(engine_->Lock());
     if (voice_.playing) {
         return DSERR_INVALIDCALL;
