@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -119,6 +121,57 @@ TEST(Events, ManySignalsFromAnotherThreadAreNeitherLostNorInvented) {
     EXPECT_EQ(WaitForSingleObject(reply, 0), static_cast<DWORD>(WAIT_TIMEOUT));
     CloseHandle(request);
     CloseHandle(reply);
+}
+
+// Signals come from other threads without the waiters' lock; a signal still releases one waiter
+// of an auto-reset event and every waiter of a manual-reset one.
+TEST(Events, ASignalReleasesOneWaiterOfAnAutoResetEventAndAllOfAManualResetOne) {
+    for (const BOOL manualReset : {FALSE, TRUE}) {
+        HANDLE event = CreateEventA(nullptr, manualReset, FALSE, nullptr);
+        HANDLE woke = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        std::atomic<int> released{0};
+        std::vector<std::thread> waiters;
+        for (int i = 0; i < 3; ++i) {
+            waiters.emplace_back([&] {
+                if (WaitForSingleObject(event, INFINITE) == WAIT_OBJECT_0)
+                    ++released;
+                SetEvent(woke);
+            });
+        }
+        SetEvent(event);
+        ASSERT_EQ(WaitForSingleObject(woke, INFINITE), WAIT_OBJECT_0);
+        if (!manualReset) {
+            EXPECT_EQ(WaitForSingleObject(woke, 100), static_cast<DWORD>(WAIT_TIMEOUT))
+                << "one signal released a second waiter";
+            for (int other = 0; other < 2; ++other) {
+                SetEvent(event);
+                ASSERT_EQ(WaitForSingleObject(woke, INFINITE), WAIT_OBJECT_0);
+            }
+        }
+        for (std::thread& waiter : waiters)
+            waiter.join();
+        EXPECT_EQ(released.load(), 3);
+        CloseHandle(event);
+        CloseHandle(woke);
+    }
+}
+
+TEST(Events, AWaitForAllSignalledFromAnotherThreadConsumesEveryAutoResetSignal) {
+    HANDLE automatic = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE manual = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    DWORD seen = WAIT_FAILED;
+    std::thread waiter([&] {
+        HANDLE both[2] = {automatic, manual};
+        seen = WaitForMultipleObjects(2, both, TRUE, INFINITE);
+    });
+    SetEvent(automatic);
+    SetEvent(manual);
+    waiter.join();
+    EXPECT_EQ(seen, WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(automatic, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(WaitForSingleObject(manual, 0), WAIT_OBJECT_0);
+    CloseHandle(automatic);
+    CloseHandle(manual);
 }
 
 } // namespace

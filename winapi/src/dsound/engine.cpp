@@ -20,6 +20,16 @@ DWORD RampFrames(DWORD rate) {
     return rate / 200;
 }
 
+thread_local bool mixingOnThisThread = false;
+
+class MixingScope {
+public:
+    MixingScope() { mixingOnThisThread = true; }
+    ~MixingScope() { mixingOnThisThread = false; }
+    MixingScope(const MixingScope&) = delete;
+    MixingScope& operator=(const MixingScope&) = delete;
+};
+
 void ReportSilentOutputOnce(const std::string& reason) {
     static std::once_flag reported;
     std::call_once(reported, [&reason] {
@@ -30,8 +40,20 @@ void ReportSilentOutputOnce(const std::string& reason) {
 
 } // namespace
 
+DWORD SubBlockFrames(DWORD rate) {
+    return std::clamp<DWORD>(rate / 200, 1, kBlockFrames);
+}
+
+bool MixingOnThisThread() {
+    return mixingOnThisThread;
+}
+
 Engine::Engine(SinkFactory makeSink)
     : listener(DefaultListenerParameters()), formatRecord_(PcmFormatRecord(2, 22050, 8)) {
+    // Room for a block of the widest format (two channels), so that mixing never allocates.
+    mix_.reserve(static_cast<std::size_t>(kBlockFrames) * 2);
+    voiceScratch_.reserve(static_cast<std::size_t>(kBlockFrames) * 2);
+    pendingEvents_.reserve(16);
     if (makeSink != nullptr) {
         sink_ = makeSink(*this);
     }
@@ -105,6 +127,39 @@ bool Engine::AnyVoicePlaying() {
                        [](const Voice* voice) { return voice->playing; });
 }
 
+std::size_t Engine::PendingRoomNeededLocked(std::size_t count) const {
+    // A voice passes each of its notifications at most once per sub-block.
+    std::size_t total = count;
+    for (const Voice* voice : voices_) {
+        total += voice->notifications.size();
+    }
+    return total;
+}
+
+void Engine::ReserveNotifications(std::size_t count) {
+    std::size_t needed = 0;
+    {
+        std::lock_guard lock(mutex_);
+        needed = PendingRoomNeededLocked(count);
+        if (needed <= pendingEvents_.capacity()) {
+            return;
+        }
+    }
+    std::vector<sync::Event*> room;
+    room.reserve(2 * needed);
+    std::lock_guard lock(mutex_);
+    if (room.capacity() > pendingEvents_.capacity()) {
+        pendingEvents_.swap(room); // both empty: the list is only filled within a sub-block
+    }
+}
+
+void Engine::ReserveNotificationsLocked(std::size_t count) {
+    const std::size_t needed = PendingRoomNeededLocked(count);
+    if (needed > pendingEvents_.capacity()) {
+        pendingEvents_.reserve(2 * needed);
+    }
+}
+
 void Engine::LoseAllVoices() {
     std::lock_guard lock(mutex_);
     for (Voice* voice : voices_) {
@@ -127,24 +182,25 @@ void Engine::CommitDeferredLocked() {
 }
 
 void Engine::Render(BYTE* out, DWORD frames, const SampleFormat& format) {
-    std::vector<HANDLE> events;
-    {
+    const MixingScope scope;
+    const DWORD subBlock = SubBlockFrames(format.rate);
+    for (DWORD done = 0; done < frames;) {
+        const DWORD block = std::min(subBlock, frames - done);
+        const std::size_t samples = static_cast<std::size_t>(block) * format.channels;
         std::lock_guard lock(mutex_);
-        mix_.resize(static_cast<std::size_t>(kBlockFrames) * format.channels);
-        for (DWORD done = 0; done < frames;) {
-            const DWORD block = std::min(kBlockFrames, frames - done);
-            const std::size_t samples = static_cast<std::size_t>(block) * format.channels;
-            std::fill_n(mix_.data(), samples, 0.0f);
-            MixBlockLocked(mix_.data(), block, format);
-            EncodeSamples(mix_.data(), samples, format.encoding,
-                          out + static_cast<std::size_t>(done) * format.blockAlign);
-            done += block;
+        mix_.resize(samples);
+        std::fill_n(mix_.data(), samples, 0.0f);
+        MixBlockLocked(mix_.data(), block, format);
+        EncodeSamples(mix_.data(), samples, format.encoding,
+                      out + static_cast<std::size_t>(done) * format.blockAlign);
+        framesRendered_ += block;
+        done += block;
+        // Under the lock, since the events belong to voices that may go once it is released;
+        // Set takes no lock of its own.
+        for (sync::Event* event : pendingEvents_) {
+            event->Set();
         }
-        framesRendered_ += frames;
-        events.swap(pendingEvents_);
-    }
-    for (HANDLE event : events) {
-        SetEvent(event);
+        pendingEvents_.clear();
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The mixer of one device: its voices, its listener, its output format and its sink. Buffer
 // methods and the mixing thread share one lock; the lock is held only while state is read or
-// changed and while one block is mixed, and events are signalled after it is released.
+// changed and while one sub-block is mixed and its notifications signalled. Mixing never
+// allocates and takes no other lock: everything it needs is made beforehand.
 
 #include "dsound/output_sink.h"
 #include "dsound/voice.h"
@@ -16,6 +17,12 @@ namespace winapi::dsound {
 
 // Render mixes in blocks of at most this many frames.
 inline constexpr DWORD kBlockFrames = 256;
+
+// Render signals the notifications passed after every sub-block of at most 5 ms.
+DWORD SubBlockFrames(DWORD rate);
+
+// True while the calling thread is inside Engine::Render.
+bool MixingOnThisThread();
 
 class Engine final : public MixSource {
 public:
@@ -44,6 +51,12 @@ public:
     std::uint64_t FramesRendered();
     bool AnyVoicePlaying();
 
+    // Makes room for `count` more pending notifications than the voices have now, so that mixing
+    // never grows the list. The unlocked form allocates outside the lock; the locked one, called
+    // just before the notifications are added, only in the rare case that room ran short since.
+    void ReserveNotifications(std::size_t count);
+    void ReserveNotificationsLocked(std::size_t count);
+
     // Marks every voice lost and stops it. Takes the lock.
     void LoseAllVoices();
 
@@ -63,6 +76,7 @@ private:
     void MixBlockLocked(float* mix, DWORD frames, const SampleFormat& format);
     void MixVoiceLocked(Voice& voice, float* mix, DWORD frames, const SampleFormat& format);
     void StartSink();
+    std::size_t PendingRoomNeededLocked(std::size_t count) const;
 
     std::mutex mutex_;
     std::vector<Voice*> voices_;
@@ -72,7 +86,7 @@ private:
     GainRamp masterGain_;
     std::vector<float> mix_;
     std::vector<float> voiceScratch_;
-    std::vector<HANDLE> pendingEvents_;
+    std::vector<sync::Event*> pendingEvents_; // signalled and cleared after each sub-block
 
     std::mutex sinkMutex_; // serialises changes of the output; never taken inside mutex_
     std::unique_ptr<OutputSink> sink_;

@@ -31,6 +31,10 @@ std::vector<BYTE> RenderSoundMix(DWORD frames, IDirectSound8* device) {
     return bytes;
 }
 
+bool InsideSoundMix() {
+    return dsound::MixingOnThisThread();
+}
+
 void LoseSoundBuffers() {
     for (const auto& engine : dsound::LiveEngines()) {
         engine->LoseAllVoices();

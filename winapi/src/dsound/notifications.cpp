@@ -18,13 +18,14 @@ HRESULT ValidateNotifications(const DSBPOSITIONNOTIFY* positions, DWORD count, D
     return DS_OK;
 }
 
-void CollectPassed(const std::vector<DSBPOSITIONNOTIFY>& notifications, DWORD from,
-                   std::uint64_t advancedBytes, DWORD bufferBytes, std::vector<HANDLE>* events) {
+void CollectPassed(const std::vector<Notification>& notifications, DWORD from,
+                   std::uint64_t advancedBytes, DWORD bufferBytes,
+                   std::vector<sync::Event*>* events) {
     if (advancedBytes == 0) {
         return;
     }
-    for (const DSBPOSITIONNOTIFY& notification : notifications) {
-        if (notification.dwOffset == DSBPN_OFFSETSTOP) {
+    for (const Notification& notification : notifications) {
+        if (notification.dwOffset == DSBPN_OFFSETSTOP || !notification.event) {
             continue;
         }
         // Distance from the start of the window to the offset, going forward round the buffer.
@@ -32,17 +33,27 @@ void CollectPassed(const std::vector<DSBPOSITIONNOTIFY>& notifications, DWORD fr
                                 ? notification.dwOffset - from
                                 : bufferBytes - from + notification.dwOffset;
         if (ahead < advancedBytes) {
-            events->push_back(notification.hEventNotify);
+            events->push_back(notification.event.get());
         }
     }
 }
 
-void CollectStop(const std::vector<DSBPOSITIONNOTIFY>& notifications, std::vector<HANDLE>* events) {
-    for (const DSBPOSITIONNOTIFY& notification : notifications) {
-        if (notification.dwOffset == DSBPN_OFFSETSTOP) {
-            events->push_back(notification.hEventNotify);
+void CollectStop(const std::vector<Notification>& notifications,
+                 std::vector<sync::Event*>* events) {
+    for (const Notification& notification : notifications) {
+        if (notification.dwOffset == DSBPN_OFFSETSTOP && notification.event) {
+            events->push_back(notification.event.get());
         }
     }
+}
+
+std::vector<Notification> ResolveNotifications(const DSBPOSITIONNOTIFY* positions, DWORD count) {
+    std::vector<Notification> notifications(count);
+    for (DWORD i = 0; i < count; ++i) {
+        static_cast<DSBPOSITIONNOTIFY&>(notifications[i]) = positions[i];
+        notifications[i].event = sync::FindEvent(positions[i].hEventNotify);
+    }
+    return notifications;
 }
 
 } // namespace winapi::dsound

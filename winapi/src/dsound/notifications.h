@@ -2,6 +2,8 @@
 // Position notifications: which events the play cursor passed while a voice advanced, and which
 // ones stand for the voice stopping.
 
+#include "dsound/voice.h"
+
 #include <dsound.h>
 
 #include <cstdint>
@@ -16,10 +18,15 @@ HRESULT ValidateNotifications(const DSBPOSITIONNOTIFY* positions, DWORD count, D
 // Appends the events whose offsets the cursor passed while moving forward `advancedBytes` bytes
 // from byte `from` of a buffer of `bufferBytes` bytes, wrapping at its end: the offsets in
 // [from, from + advancedBytes) modulo the size. Each fires at most once per call.
-void CollectPassed(const std::vector<DSBPOSITIONNOTIFY>& notifications, DWORD from,
-                   std::uint64_t advancedBytes, DWORD bufferBytes, std::vector<HANDLE>* events);
+// The events are the voice's own: valid while its notifications stay as they are.
+void CollectPassed(const std::vector<Notification>& notifications, DWORD from,
+                   std::uint64_t advancedBytes, DWORD bufferBytes,
+                   std::vector<sync::Event*>* events);
 
 // Appends the events registered for DSBPN_OFFSETSTOP.
-void CollectStop(const std::vector<DSBPOSITIONNOTIFY>& notifications, std::vector<HANDLE>* events);
+void CollectStop(const std::vector<Notification>& notifications, std::vector<sync::Event*>* events);
+
+// The notifications to keep for `positions`, each with the event its handle names.
+std::vector<Notification> ResolveNotifications(const DSBPOSITIONNOTIFY* positions, DWORD count);
 
 } // namespace winapi::dsound

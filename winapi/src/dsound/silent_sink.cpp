@@ -13,7 +13,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr auto kTick = std::chrono::milliseconds(10);
+// Shorter than the mixer's sub-blocks, so that positions a few milliseconds apart are passed,
+// and their events signalled, at separate moments as on a sound card.
+constexpr auto kTick = std::chrono::milliseconds(2);
 constexpr DWORD kMaxFramesPerRender = 1024;
 
 class SilentSink final : public OutputSink {

@@ -313,16 +313,14 @@ HRESULT SoundBuffer::SetFrequency(DWORD frequency) {
 }
 
 HRESULT SoundBuffer::Stop() {
-    std::vector<HANDLE> events;
-    {
-        std::lock_guard lock(engine_->Lock());
-        if (voice_.playing) {
-            voice_.playing = false;
-            CollectStop(voice_.notifications, &events);
+    std::lock_guard lock(engine_->Lock());
+    if (voice_.playing) {
+        voice_.playing = false;
+        for (const Notification& notification : voice_.notifications) {
+            if (notification.dwOffset == DSBPN_OFFSETSTOP && notification.event) {
+                notification.event->Set();
+            }
         }
-    }
-    for (HANDLE event : events) {
-        SetEvent(event);
     }
     return DS_OK;
 }
@@ -331,12 +329,24 @@ HRESULT SoundBuffer::Restore() {
     if (TakeRestoreRefusal()) {
         return DSERR_BUFFERLOST;
     }
-    std::lock_guard lock(engine_->Lock());
-    if (voice_.lost) {
-        voice_.lost = false;
-        FillWithSilence(*voice_.memory);
+    std::vector<BYTE> silence;
+    {
+        std::lock_guard lock(engine_->Lock());
+        if (!voice_.lost) {
+            return DS_OK;
+        }
+        silence.resize(voice_.memory->bytes.size());
     }
-    return DS_OK;
+    // Filled without the lock, which the mixer needs; the memory is swapped in under it.
+    std::fill(silence.begin(), silence.end(), SilenceByte(voice_.memory->format.encoding));
+    {
+        std::lock_guard lock(engine_->Lock());
+        if (voice_.lost) {
+            voice_.lost = false;
+            voice_.memory->bytes.swap(silence);
+        }
+    }
+    return DS_OK; // the old memory is freed here, outside the lock
 }
 
 HRESULT SoundBuffer::SetNotificationPositions(DWORD count, LPCDSBPOSITIONNOTIFY positions) {
@@ -348,12 +358,15 @@ HRESULT SoundBuffer::SetNotificationPositions(DWORD count, LPCDSBPOSITIONNOTIFY 
     if (const HRESULT result = ValidateNotifications(positions, count, size); FAILED(result)) {
         return result;
     }
+    std::vector<Notification> notifications = ResolveNotifications(positions, count);
+    engine_->ReserveNotifications(notifications.size());
     std::lock_guard lock(engine_->Lock());
     if (voice_.playing) {
         return DSERR_INVALIDCALL;
     }
-    voice_.notifications.assign(positions, positions + count);
-    return DS_OK;
+    engine_->ReserveNotificationsLocked(notifications.size());
+    voice_.notifications.swap(notifications);
+    return DS_OK; // the old notifications are released here, outside the lock
 }
 
 } // namespace winapi::dsound

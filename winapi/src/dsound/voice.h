@@ -3,6 +3,7 @@
 
 #include "dsound/gain.h"
 #include "dsound/sample_format.h"
+#include "sync/event.h"
 
 #include <dsound.h>
 
@@ -26,6 +27,12 @@ struct SoundMemory {
     DWORD Frames() const { return static_cast<DWORD>(bytes.size() / format.blockAlign); }
 };
 
+// A position notification with its event, found when the positions are set so that the mixer
+// signals it without looking up the handle.
+struct Notification : DSBPOSITIONNOTIFY {
+    std::shared_ptr<sync::Event> event; // null when the handle names no event
+};
+
 struct Voice {
     std::shared_ptr<SoundMemory> memory;
     DWORD flags = 0;
@@ -41,7 +48,7 @@ struct Voice {
     LONG pan = DSBPAN_CENTER;
     GainRamp gain;
 
-    std::vector<DSBPOSITIONNOTIFY> notifications;
+    std::vector<Notification> notifications;
 
     DS3DBUFFER spatial{};
     std::optional<DS3DBUFFER> deferredSpatial; // waiting for CommitDeferredSettings

@@ -10,7 +10,8 @@
 namespace winapi::sync {
 
 // One object behind a handle. Waitable kinds override the two wait hooks; both are called with
-// the lock of WaitState() held, and any change that may satisfy a wait must call WakeWaiters().
+// the lock of LockWaitState() held, and any change that may satisfy a wait must call
+// WakeWaiters() after it. A signal may be raised without the lock; it may be lowered only with it.
 class KernelObject {
 public:
     virtual ~KernelObject() = default;
@@ -29,7 +30,7 @@ std::shared_ptr<KernelObject> FindHandle(HANDLE handle);
 // The lock that guards every waitable object's state.
 std::unique_lock<std::mutex> LockWaitState();
 
-// Wakes every waiting thread to look at its objects again. Call with the lock held.
+// Wakes every waiting thread to look at its objects again. Takes no lock.
 void WakeWaiters();
 
 } // namespace winapi::sync

@@ -2,9 +2,15 @@
 
 #include <winapi/synchapi.h>
 
+#include <linux/futex.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
+#include <cstdint>
+#include <ctime>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -12,14 +18,35 @@
 namespace winapi::sync {
 namespace {
 
+// Waiters check their objects under this lock, so a wait for all of a list consumes the signals
+// of all of them at once. Signallers do not take it: they bump `wakeCount` and wake its futex.
 std::mutex& WaitMutex() {
     static std::mutex mutex;
     return mutex;
 }
 
-std::condition_variable& WaitCondition() {
-    static std::condition_variable condition;
-    return condition;
+std::atomic<std::uint32_t> wakeCount{0};
+std::atomic<int> sleepers{0};
+
+// Sleeps until `wakeCount` moves on from `seen`, or the deadline passes. Returns false on timeout.
+bool SleepUntilWoken(std::uint32_t seen,
+                     std::optional<std::chrono::steady_clock::time_point> deadline) {
+    timespec relative{};
+    timespec* timeout = nullptr;
+    if (deadline) {
+        const auto left = *deadline - std::chrono::steady_clock::now();
+        if (left <= std::chrono::nanoseconds::zero())
+            return false;
+        const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
+        relative.tv_sec = static_cast<time_t>(nanoseconds / 1000000000);
+        relative.tv_nsec = static_cast<long>(nanoseconds % 1000000000);
+        timeout = &relative;
+    }
+    ++sleepers;
+    syscall(SYS_futex, reinterpret_cast<std::uint32_t*>(&wakeCount), FUTEX_WAIT_PRIVATE, seen,
+            timeout, nullptr, 0);
+    --sleepers;
+    return true;
 }
 
 // Index of the satisfied object (0 when all must be signalled), or nothing while the wait goes on.
@@ -45,19 +72,20 @@ std::optional<DWORD> TrySatisfy(const std::vector<std::shared_ptr<KernelObject>>
 
 DWORD Wait(const std::vector<std::shared_ptr<KernelObject>>& objects, bool waitAll,
            DWORD milliseconds) {
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    auto lock = LockWaitState();
-    bool timedOut = false;
+    std::optional<std::chrono::steady_clock::time_point> deadline;
+    if (milliseconds != INFINITE)
+        deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     for (;;) {
-        if (const auto index = TrySatisfy(objects, waitAll))
-            return WAIT_OBJECT_0 + *index;
-        if (timedOut)
+        // Read before looking, so a signal raised after the look changes it and the sleep below
+        // returns at once.
+        const std::uint32_t seen = wakeCount.load();
+        {
+            auto lock = LockWaitState();
+            if (const auto index = TrySatisfy(objects, waitAll))
+                return WAIT_OBJECT_0 + *index;
+        }
+        if (!SleepUntilWoken(seen, deadline))
             return WAIT_TIMEOUT;
-        if (milliseconds == INFINITE)
-            WaitCondition().wait(lock);
-        else
-            timedOut = WaitCondition().wait_until(lock, deadline) == std::cv_status::timeout;
     }
 }
 
@@ -68,7 +96,10 @@ std::unique_lock<std::mutex> LockWaitState() {
 }
 
 void WakeWaiters() {
-    WaitCondition().notify_all();
+    ++wakeCount;
+    if (sleepers.load() > 0)
+        syscall(SYS_futex, reinterpret_cast<std::uint32_t*>(&wakeCount), FUTEX_WAKE_PRIVATE,
+                INT32_MAX, nullptr, nullptr, 0);
 }
 
 } // namespace winapi::sync

@@ -15,6 +15,10 @@ namespace winapi::hooks {
 // advance and notifications fire as if that much time had passed. Empty for any other device.
 std::vector<BYTE> RenderSoundMix(DWORD frames, IDirectSound8* device = nullptr);
 
+// True while the calling thread is mixing (inside a sink's pull of the mix or RenderSoundMix), for
+// tests that watch what mixing does, such as allocating memory.
+bool InsideSoundMix();
+
 // Marks every secondary buffer of every live device lost and stops it.
 void LoseSoundBuffers();
 
