@@ -337,8 +337,11 @@ HRESULT SoundBuffer::Restore() {
         }
         silence.resize(voice_.memory->bytes.size());
     }
-    // Filled without the lock, which the mixer needs; the memory is swapped in under it.
-    std::fill(silence.begin(), silence.end(), SilenceByte(voice_.memory->format.encoding));
+    // Filled without the lock, which the mixer needs; the memory is swapped in under it. The
+    // staging copy is the application's side and never read by the mixer.
+    const BYTE silenceByte = SilenceByte(voice_.memory->format.encoding);
+    std::fill(silence.begin(), silence.end(), silenceByte);
+    std::fill(voice_.memory->staging.begin(), voice_.memory->staging.end(), silenceByte);
     {
         std::lock_guard lock(engine_->Lock());
         if (voice_.lost) {
