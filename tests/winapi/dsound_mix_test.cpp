@@ -240,9 +240,10 @@ std::vector<std::int16_t> LowTones(std::size_t count) {
     std::vector<std::int16_t> samples(count);
     for (std::size_t i = 0; i < count; ++i) {
         const double t = static_cast<double>(i) / 44100.0;
-        samples[i] = static_cast<std::int16_t>(std::lround(
-            6000.0 * std::sin(2 * std::numbers::pi * 440.0 * t) + 5000.0 * std::sin(2 * std::numbers::pi * 1234.0 * t) +
-            4000.0 * std::sin(2 * std::numbers::pi * 2900.0 * t)));
+        samples[i] = static_cast<std::int16_t>(
+            std::lround(6000.0 * std::sin(2 * std::numbers::pi * 440.0 * t) +
+                        5000.0 * std::sin(2 * std::numbers::pi * 1234.0 * t) +
+                        4000.0 * std::sin(2 * std::numbers::pi * 2900.0 * t)));
     }
     return samples;
 }

@@ -13,8 +13,8 @@ using dsound_test::OfflineDevice;
 std::vector<std::int16_t> Sine(double hertz, DWORD rate, std::size_t count, double amplitude) {
     std::vector<std::int16_t> samples(count);
     for (std::size_t i = 0; i < count; ++i) {
-        samples[i] = static_cast<std::int16_t>(
-            std::lround(amplitude * std::sin(2.0 * std::numbers::pi * hertz * static_cast<double>(i) / rate)));
+        samples[i] = static_cast<std::int16_t>(std::lround(
+            amplitude * std::sin(2.0 * std::numbers::pi * hertz * static_cast<double>(i) / rate)));
     }
     return samples;
 }

@@ -28,8 +28,7 @@ template <SampleEncoding encoding> constexpr DWORD SampleBytes() {
 constexpr DWORD kChunkFrames = 256;
 
 // Decodes `count` samples in a row into floats: a simple loop the compiler can vectorize.
-template <SampleEncoding encoding>
-void DecodeRow(const BYTE* data, std::size_t count, float* out) {
+template <SampleEncoding encoding> void DecodeRow(const BYTE* data, std::size_t count, float* out) {
     if constexpr (encoding == SampleEncoding::S16 && std::endian::native == std::endian::little) {
         for (std::size_t i = 0; i < count; ++i) {
             std::int16_t value;
@@ -113,8 +112,7 @@ ResampleResult Linear(const ResampleSource& source, std::uint64_t* position, std
         }
         // The last frame: towards the first one when looping, else towards silence.
         const float fraction =
-            static_cast<float>(static_cast<std::int32_t>((at & 0xFFFFFFFFu) >> 8)) *
-            kFractionScale;
+            static_cast<float>(static_cast<std::int32_t>((at & 0xFFFFFFFFu) >> 8)) * kFractionScale;
         const BYTE* current = source.data + static_cast<std::size_t>(at >> 32) * stride;
         for (DWORD channel = 0; channel < channels; ++channel) {
             const float a = DecodeSample<encoding>(current + channel * sampleBytes);
@@ -209,8 +207,7 @@ ResampleResult Filtered(const ResampleSource& source, std::uint64_t* position, s
         float sums[channels] = {};
         float weights = 0.0f;
         for (std::int64_t j = first; j <= last; ++j) {
-            const float weight =
-                SincAt(table, (static_cast<float>(j - index) - fraction) * scale);
+            const float weight = SincAt(table, (static_cast<float>(j - index) - fraction) * scale);
             weights += weight;
             std::int64_t k = j;
             if (!inside) {
