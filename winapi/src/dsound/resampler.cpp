@@ -26,6 +26,7 @@ template <SampleEncoding encoding> constexpr DWORD SampleBytes() {
 
 // Output frames are made this many at a time from a block of decoded source frames.
 constexpr DWORD kChunkFrames = 256;
+constexpr DWORD kLaneFrames = 64;
 
 // Decodes `count` samples in a row into floats: a simple loop the compiler can vectorize.
 template <SampleEncoding encoding> void DecodeRow(const BYTE* data, std::size_t count, float* out) {
@@ -59,18 +60,29 @@ void LinearRun(const BYTE* data, DWORD stride, std::uint64_t at, std::uint64_t s
             // At the output's own rate with no fraction: the decoded frames themselves.
             std::memcpy(out, decoded, sizeof(float) * chunk * channels);
         } else {
-            // Positions relative to the chunk's first frame.
+            // Positions relative to the chunk's first frame, in 9.23 fixed point so that a frame's
+            // arithmetic fits one 32-bit lane. Each run of kLaneFrames restarts from the exact
+            // position, so the step's dropped bits cannot add up to anything audible; both are
+            // rounded down, so no position passes the frames decoded.
             std::uint64_t local = at - (static_cast<std::uint64_t>(first) << 32);
-            for (DWORD i = 0; i < chunk; ++i, local += step) {
-                const float* current = decoded + static_cast<std::size_t>(local >> 32) * channels;
-                const float fraction =
-                    static_cast<float>(static_cast<std::int32_t>((local & 0xFFFFFFFFu) >> 8)) *
-                    kFractionScale;
-                for (DWORD channel = 0; channel < channels; ++channel) {
-                    const float a = current[channel];
-                    const float b = current[channels + channel];
-                    out[i * channels + channel] = a + (b - a) * fraction;
+            const auto laneStep = static_cast<std::uint32_t>(step >> 9);
+            for (DWORD done = 0; done < chunk; done += kLaneFrames) {
+                const DWORD lanes = std::min(kLaneFrames, chunk - done);
+                const auto base = static_cast<std::uint32_t>(local >> 9);
+                float* laneOut = out + static_cast<std::size_t>(done) * channels;
+                for (DWORD i = 0; i < lanes; ++i) {
+                    const std::uint32_t p = base + i * laneStep;
+                    const float* current = decoded + (p >> 23) * channels;
+                    const float fraction =
+                        static_cast<float>(static_cast<std::int32_t>(p & 0x7FFFFFu)) *
+                        (1.0f / 8388608.0f);
+                    for (DWORD channel = 0; channel < channels; ++channel) {
+                        const float a = current[channel];
+                        const float b = current[channels + channel];
+                        laneOut[i * channels + channel] = a + (b - a) * fraction;
+                    }
                 }
+                local += static_cast<std::uint64_t>(lanes) * step;
             }
         }
         at += static_cast<std::uint64_t>(chunk) * step;
