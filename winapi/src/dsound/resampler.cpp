@@ -10,6 +10,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace winapi::dsound {
 namespace {
@@ -200,6 +201,10 @@ ResampleResult Filtered(const ResampleSource& source, std::uint64_t* position, s
     const double speed = static_cast<double>(step) / static_cast<double>(kOne);
     const auto scale = static_cast<float>(kCutoff / speed);
     const int reach = static_cast<int>(std::ceil(kZeroCrossings / scale));
+    const auto taps = static_cast<std::size_t>(2 * reach);
+    std::vector<float> weights(taps);
+    float weightsFraction = -1.0f; // none worked out yet
+    float weightSum = 0.0f;
     std::uint64_t at = *position;
     ResampleResult result;
     for (DWORD frame = 0; frame < count; ++frame) {
@@ -215,27 +220,42 @@ ResampleResult Filtered(const ResampleSource& source, std::uint64_t* position, s
         const float fraction = static_cast<float>(at & 0xFFFFFFFFu) * (1.0f / 4294967296.0f);
         const std::int64_t first = index - reach + 1;
         const std::int64_t last = index + reach;
-        const bool inside = first >= 0 && last < frames;
+        // The weights depend on the fraction alone; at a whole-number speed (2:1 into the game's
+        // 22050 Hz output) it never changes, and they are worked out once.
+        if (fraction != weightsFraction) {
+            weightsFraction = fraction;
+            weightSum = 0.0f;
+            for (std::size_t t = 0; t < taps; ++t) {
+                const auto offset = static_cast<float>(static_cast<std::int64_t>(t) - reach + 1);
+                weights[t] = SincAt(table, (offset - fraction) * scale);
+                weightSum += weights[t];
+            }
+        }
         float sums[channels] = {};
-        float weights = 0.0f;
-        for (std::int64_t j = first; j <= last; ++j) {
-            const float weight = SincAt(table, (static_cast<float>(j - index) - fraction) * scale);
-            weights += weight;
-            std::int64_t k = j;
-            if (!inside) {
-                if (source.looping) {
-                    k = ((j % frames) + frames) % frames;
-                } else if (j < 0 || j >= frames) {
-                    continue;
+        if (first >= 0 && last < frames) {
+            const BYTE* row = source.data + static_cast<std::size_t>(first) * stride;
+            for (std::size_t t = 0; t < taps; ++t) {
+                for (DWORD channel = 0; channel < channels; ++channel) {
+                    sums[channel] += weights[t] * DecodeSample<encoding>(row + t * stride +
+                                                                         channel * sampleBytes);
                 }
             }
-            const BYTE* p = source.data + static_cast<std::size_t>(k) * stride;
-            for (DWORD channel = 0; channel < channels; ++channel) {
-                sums[channel] += weight * DecodeSample<encoding>(p + channel * sampleBytes);
+        } else {
+            for (std::size_t t = 0; t < taps; ++t) {
+                std::int64_t k = first + static_cast<std::int64_t>(t);
+                if (source.looping) {
+                    k = ((k % frames) + frames) % frames;
+                } else if (k < 0 || k >= frames) {
+                    continue;
+                }
+                const BYTE* p = source.data + static_cast<std::size_t>(k) * stride;
+                for (DWORD channel = 0; channel < channels; ++channel) {
+                    sums[channel] += weights[t] * DecodeSample<encoding>(p + channel * sampleBytes);
+                }
             }
         }
         // Normalised by the weights' own sum, a constant passes at exactly its level.
-        const float gain = weights != 0.0f ? 1.0f / weights : 0.0f;
+        const float gain = weightSum != 0.0f ? 1.0f / weightSum : 0.0f;
         for (DWORD channel = 0; channel < channels; ++channel) {
             out[frame * channels + channel] = sums[channel] * gain;
         }
