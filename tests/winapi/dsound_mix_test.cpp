@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <numbers>
 
 namespace {
 
@@ -233,14 +234,30 @@ TEST_F(Mixer, LoopingBufferGoesRoundAndInterpolatesAcrossTheSeam) {
     EXPECT_EQ(status, static_cast<DWORD>(DSBSTATUS_PLAYING | DSBSTATUS_LOOPING));
 }
 
+// Tones well inside the band of an output at half the rate, so that playing at double speed
+// low-passes nothing away.
+std::vector<std::int16_t> LowTones(std::size_t count) {
+    std::vector<std::int16_t> samples(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const double t = static_cast<double>(i) / 44100.0;
+        samples[i] = static_cast<std::int16_t>(
+            std::lround(6000.0 * std::sin(2 * std::numbers::pi * 440.0 * t) +
+                        5000.0 * std::sin(2 * std::numbers::pi * 1234.0 * t) +
+                        4000.0 * std::sin(2 * std::numbers::pi * 2900.0 * t)));
+    }
+    return samples;
+}
+
 TEST_F(Mixer, FrequencyChangesTheSpeedAndOriginalRestoresIt) {
-    const auto wave = Noise(4000, 8);
+    const auto wave = LowTones(4000);
     IDirectSoundBuffer* buffer = MakeSamples16(wave, 1, 44100, DSBCAPS_CTRLFREQUENCY);
     ASSERT_EQ(buffer->SetFrequency(88200), DS_OK);
     ASSERT_EQ(buffer->Play(0, 0, 0), DS_OK);
     const auto fast = Render16(1000);
-    for (std::size_t i = 0; i < 1000; ++i) {
-        ExpectWithinOneStep(fast[2 * i], wave[2 * i], i);
+    // Faster than the output the voice is low-passed: every other frame, within the filter's
+    // ripple, once past the start where the silence before the sound is in the filter's reach.
+    for (std::size_t i = 20; i < 1000; ++i) {
+        ASSERT_NEAR(fast[2 * i], wave[2 * i], 4) << "at sample " << i;
     }
     ASSERT_EQ(buffer->SetFrequency(DSBFREQUENCY_ORIGINAL), DS_OK);
     DWORD frequency = 0;

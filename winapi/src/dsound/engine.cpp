@@ -227,7 +227,7 @@ void Engine::MixBlockLocked(float* mix, DWORD frames, const SampleFormat& format
 
 void Engine::MixVoiceLocked(Voice& voice, float* mix, DWORD frames, const SampleFormat& format) {
     const SoundMemory& memory = *voice.memory;
-    StereoGain target = VolumePanGain(voice.volume, voice.pan);
+    StereoGain target = voice.VolumePanGainCached();
     if (voice.flags & DSBCAPS_CTRL3D) {
         target = target * SpatialGain(voice.spatial, listener,
                                       (voice.flags & DSBCAPS_MUTE3DATMAXDISTANCE) != 0);

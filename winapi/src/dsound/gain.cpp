@@ -5,6 +5,7 @@
 #include <dsound.h>
 
 #include <cmath>
+#include <cstddef>
 
 namespace winapi::dsound {
 namespace {
@@ -31,10 +32,16 @@ void MixFrames(float* mix, const float* source, DWORD frames, GainRamp& ramp) {
         AddFrame<outputChannels, sourceChannels>(mix + frame * outputChannels,
                                                  source + frame * sourceChannels, ramp.Step());
     }
+    // The steady part: a plain loop over a scratch block that cannot overlap the mix, which the
+    // compiler turns into vector code.
     const StereoGain gain = ramp.Current();
-    for (; frame < frames; ++frame) {
-        AddFrame<outputChannels, sourceChannels>(mix + frame * outputChannels,
-                                                 source + frame * sourceChannels, gain);
+    float* __restrict to = mix + static_cast<std::size_t>(frame) * outputChannels;
+    const float* __restrict from = source + static_cast<std::size_t>(frame) * sourceChannels;
+    // Indexes as wide as pointers: with 32-bit ones the compiler must allow for them wrapping.
+    const std::size_t rest = frames - frame;
+    for (std::size_t i = 0; i < rest; ++i) {
+        AddFrame<outputChannels, sourceChannels>(to + i * outputChannels, from + i * sourceChannels,
+                                                 gain);
     }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // Reads a voice's sound memory at the voice's own frequency and produces frames at the output
-// rate, interpolating linearly between neighbouring frames. Positions are source frames in 32.32
-// fixed point, so a buffer at the output's own rate is copied sample for sample.
+// rate. At or below the output rate it interpolates linearly between neighbouring frames; above
+// it, it low-passes at the output's band edge first, so that nothing the output cannot carry folds
+// back as an alias. Positions are source frames in 32.32 fixed point, so a buffer at the output's
+// own rate is copied sample for sample.
 
 #include "dsound/sample_format.h"
 

@@ -53,9 +53,25 @@ struct Voice {
     DS3DBUFFER spatial{};
     std::optional<DS3DBUFFER> deferredSpatial; // waiting for CommitDeferredSettings
 
+    // The gains of volume and pan, worked out again only when either has changed: the powers
+    // behind them would otherwise cost every voice a few every block.
+    StereoGain VolumePanGainCached() {
+        if (volume != cachedVolume_ || pan != cachedPan_) {
+            cachedVolume_ = volume;
+            cachedPan_ = pan;
+            cachedGain_ = VolumePanGain(volume, pan);
+        }
+        return cachedGain_;
+    }
+
     DWORD PlayCursor() const {
         return static_cast<DWORD>(position >> 32) * memory->format.blockAlign;
     }
+
+private:
+    LONG cachedVolume_ = DSBVOLUME_MAX;
+    LONG cachedPan_ = DSBPAN_CENTER;
+    StereoGain cachedGain_; // of DSBVOLUME_MAX at the centre: full on both sides
 };
 
 } // namespace winapi::dsound
