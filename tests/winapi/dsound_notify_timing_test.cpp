@@ -46,12 +46,17 @@ TEST(NotificationTiming, PositionsSevenMillisecondsApartSignalOneEventTwice) {
         }
     });
     for (int play = 0; play < kPlays; ++play) {
-        ASSERT_EQ(buffer.pointer->SetCurrentPosition(0), DS_OK);
-        ASSERT_EQ(buffer.pointer->Play(0, 0, 0), DS_OK);
-        ASSERT_EQ(WaitForSingleObject(stopped, 2000), WAIT_OBJECT_0) << "play " << play;
+        EXPECT_EQ(buffer.pointer->SetCurrentPosition(0), DS_OK);
+        EXPECT_EQ(buffer.pointer->Play(0, 0, 0), DS_OK);
+        if (WaitForSingleObject(stopped, 2000) != WAIT_OBJECT_0) {
+            ADD_FAILURE() << "play " << play << " did not stop";
+            break;
+        }
     }
     waiter.join();
-    EXPECT_EQ(seen.load(), 2 * kPlays);
+    // Collapsed signals lose about half of them; a waiter that a loaded machine keeps off the CPU
+    // for the whole 7 ms may still miss one now and then.
+    EXPECT_GE(seen.load(), 2 * kPlays - 2);
     CloseHandle(segment);
     CloseHandle(stopped);
 }
