@@ -18,6 +18,22 @@ namespace {
 constexpr float kFractionScale = 1.0f / 16777216.0f; // of the top 24 bits of the fraction
 constexpr std::uint64_t kOne = std::uint64_t{1} << 32;
 
+// Where a run of frames leaves the position: past the end a looping sound wraps (and counts it),
+// a one-shot ends.
+ResampleResult Settle(const ResampleSource& source, std::uint64_t at, std::uint64_t end,
+                      std::uint64_t* position, ResampleResult result) {
+    if (at >= end) {
+        if (source.looping) {
+            result.wraps += static_cast<DWORD>(at / end);
+            at %= end;
+        } else {
+            result.ended = true;
+        }
+    }
+    *position = at;
+    return result;
+}
+
 template <SampleEncoding encoding> constexpr DWORD SampleBytes() {
     return encoding == SampleEncoding::U8    ? 1
            : encoding == SampleEncoding::S16 ? 2
@@ -137,16 +153,7 @@ ResampleResult Linear(const ResampleSource& source, std::uint64_t* position, std
         ++frame;
         ++result.written;
     }
-    if (at >= end) {
-        if (source.looping) {
-            result.wraps += static_cast<DWORD>(at / end);
-            at %= end;
-        } else {
-            result.ended = true;
-        }
-    }
-    *position = at;
-    return result;
+    return Settle(source, at, end, position, result);
 }
 
 // The low-pass kernel: a Blackman-windowed sinc with kZeroCrossings zero crossings a side,
@@ -262,16 +269,7 @@ ResampleResult Filtered(const ResampleSource& source, std::uint64_t* position, s
         at += step;
         ++result.written;
     }
-    if (at >= end) {
-        if (source.looping) {
-            result.wraps += static_cast<DWORD>(at / end);
-            at %= end;
-        } else {
-            result.ended = true;
-        }
-    }
-    *position = at;
-    return result;
+    return Settle(source, at, end, position, result);
 }
 
 template <SampleEncoding encoding, DWORD channels>
