@@ -13,11 +13,15 @@ namespace {
 
 std::atomic<long> allocationsWhileMixing{0};
 
-void* Allocate(std::size_t size) {
+void* TryAllocate(std::size_t size) noexcept {
     if (winapi::hooks::InsideSoundMix()) {
         ++allocationsWhileMixing;
     }
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
+    return std::malloc(size == 0 ? 1 : size);
+}
+
+void* Allocate(std::size_t size) {
+    if (void* memory = TryAllocate(size)) {
         return memory;
     }
     throw std::bad_alloc();
@@ -31,6 +35,23 @@ void* operator new(std::size_t size) {
 
 void* operator new[](std::size_t size) {
     return Allocate(size);
+}
+
+// Every form that the deletes below free must come from malloc too.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return TryAllocate(size);
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return TryAllocate(size);
+}
+
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+
+void operator delete[](void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
 }
 
 void operator delete(void* memory) noexcept {
