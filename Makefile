@@ -6,6 +6,7 @@ TSAN_BUILD := build-tsan
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 10
 FUZZ_MERGE ?= 0
+FUZZ_RUNS ?= -1
 FUZZ_TARGETS ?=
 
 .PHONY: all deps build run test test-normal test-asan test-fuzz fuzz format clean
@@ -25,10 +26,10 @@ run: build
 test: deps
 	@tools/test-all.sh $(JOBS) $(FUZZ_SECONDS)
 
-# Each fuzz program (or those in FUZZ_TARGETS) for FUZZ_SECONDS from its committed corpus;
-# FUZZ_MERGE=1 merges what the runs add to coverage into fuzz/corpus/.
+# Each fuzz program (or those in FUZZ_TARGETS) for FUZZ_SECONDS or FUZZ_RUNS inputs, whichever
+# comes first, from its committed corpus; FUZZ_MERGE=1 merges what the runs add to coverage into fuzz/corpus/.
 fuzz: deps
-	@JOBS=$(JOBS) FUZZ_MERGE=$(FUZZ_MERGE) tools/fuzz-all.sh $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+	@JOBS=$(JOBS) FUZZ_MERGE=$(FUZZ_MERGE) FUZZ_RUNS=$(FUZZ_RUNS) tools/fuzz-all.sh $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

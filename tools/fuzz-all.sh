@@ -3,8 +3,9 @@
 # (fuzz/corpus/NAME), then prints per program the inputs run, the seconds taken, the coverage
 # reached and the findings. Fails when a program finds anything or cannot be built.
 # Usage: tools/fuzz-all.sh SECONDS [NAME...]   (no NAME: every program in fuzz/)
-# Environment: JOBS (build jobs, default 2); FUZZ_MERGE=1 merges what each run adds to coverage
-# back into fuzz/corpus/NAME. Logs and findings go to build-fuzz/fuzz-logs/.
+# Environment: JOBS (build jobs, default 2); FUZZ_RUNS=N also ends a program's run after N inputs,
+# whichever comes first; FUZZ_MERGE=1 merges what each run adds to coverage back into
+# fuzz/corpus/NAME. Logs and findings go to build-fuzz/fuzz-logs/.
 # The last line is "fuzz: P passed, F failed".
 set -uo pipefail
 seconds=${1:?usage: tools/fuzz-all.sh SECONDS [NAME...]}
@@ -47,7 +48,7 @@ for name in "${names[@]}"; do
     [ -d "fuzz/corpus/$name" ] && cp -r "fuzz/corpus/$name/." "$work/"
 
     start=$(date +%s)
-    "$fuzzer" -max_total_time="$seconds" -timeout=30 -print_final_stats=1 \
+    "$fuzzer" -max_total_time="$seconds" -runs="${FUZZ_RUNS:--1}" -timeout=30 -print_final_stats=1 \
         -artifact_prefix="$findings/" "$work" >"$log" 2>&1
     rc=$?
     took=$(($(date +%s) - start))
