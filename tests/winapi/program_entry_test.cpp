@@ -1,8 +1,12 @@
-// What the programs' main() does before WinMain: the game's own options.
+// What the programs' main() does before WinMain: the game's own options, and where an installed
+// game finds its data and keeps its state.
 
+#include "installed_layout.h"
+#include "path_test_tree.h"
 #include "program_options.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -41,6 +45,44 @@ TEST(ProgramOptions, UnknownOptionsAndARecordWithoutFileAreRefused) {
         ASSERT_TRUE(std::holds_alternative<std::string>(parsed)) << unknown;
         EXPECT_EQ(std::get<std::string>(parsed), std::string("unknown option ") + unknown);
     }
+}
+
+TEST(InstalledLayout, OnlyAnExecutableWithDataBesideItsFolderIsInstalled) {
+    testing_tree::TempTree tree;
+    tree.File("prefix/bin/quillerby");
+    EXPECT_EQ(winapi::entry::InstalledDataFolder((tree.Root() / "prefix/bin/quillerby").string()),
+              "");
+    tree.Folder("prefix/share/quillerby");
+    const std::string data =
+        winapi::entry::InstalledDataFolder((tree.Root() / "prefix/bin/quillerby").string());
+    EXPECT_EQ(std::filesystem::canonical(data), tree.Root() / "prefix/share/quillerby");
+    EXPECT_EQ(winapi::entry::InstalledDataFolder("quillerby"), "");
+}
+
+TEST(InstalledLayout, TheStateFolderFollowsTheBaseDirectoryRules) {
+    using winapi::entry::StateFolder;
+    EXPECT_EQ(StateFolder("/s", "/home/u"), "/s/quillerby");
+    EXPECT_EQ(StateFolder("relative", "/home/u"), "/home/u/.local/state/quillerby");
+    EXPECT_EQ(StateFolder("", "/home/u"), "/home/u/.local/state/quillerby");
+    EXPECT_EQ(StateFolder(nullptr, "/home/u"), "/home/u/.local/state/quillerby");
+    EXPECT_EQ(StateFolder(nullptr, nullptr), "");
+    EXPECT_EQ(StateFolder("x", "y"), "");
+}
+
+TEST(InstalledLayout, TheStateFolderIsCreatedPrivateWithItsParents) {
+    testing_tree::TempTree tree;
+    const std::string state = (tree.Root() / "home/.local/state/quillerby").string();
+    EXPECT_EQ(winapi::entry::MakePrivateFolder(state), "");
+    for (const char* folder : {"home", "home/.local", "home/.local/state/quillerby"}) {
+        struct stat info {};
+        ASSERT_EQ(stat((tree.Root() / folder).c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0700u) << folder;
+    }
+    EXPECT_EQ(winapi::entry::MakePrivateFolder(state), "") << "an existing folder is fine";
+
+    tree.File("blocked");
+    EXPECT_NE(winapi::entry::MakePrivateFolder((tree.Root() / "blocked/quillerby").string()), "");
+    EXPECT_NE(winapi::entry::MakePrivateFolder((tree.Root() / "blocked").string()), "");
 }
 
 } // namespace
