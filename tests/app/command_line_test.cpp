@@ -2,6 +2,7 @@
 // errors.
 
 #include "../game/working_folder.h"
+#include "quillerby_version.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -12,13 +13,8 @@
 
 namespace {
 
-struct Outcome {
-    int exitCode;
-    std::string output;
-};
-
-// With errorsOnly, the output is the standard error alone; otherwise standard output alone.
-Outcome RunGame(const std::string& arguments, bool errorsOnly = false) {
+// The exit code and the standard output, or with errorsOnly the standard error.
+std::pair<int, std::string> RunGame(const std::string& arguments, bool errorsOnly = false) {
     const std::string command = std::string(QUILLERBY_PROGRAM) + " " + arguments +
                                 (errorsOnly ? " 2>&1 >/dev/null" : " 2>/dev/null");
     FILE* pipe = popen(command.c_str(), "r");
@@ -31,28 +27,23 @@ Outcome RunGame(const std::string& arguments, bool errorsOnly = false) {
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
 }
 
-TEST(CommandLine, HelpAndVersionAnswerWithoutStartingTheGame) {
+TEST(CommandLine, HelpAndVersionAnswerAndUsageErrorsExitTwoWithoutStartingTheGame) {
     WorkingFolder folder(std::vector<std::string>{});
-    const Outcome help = RunGame("--windowed --help");
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_EQ(help.output.rfind("usage: quillerby", 0), 0u) << help.output;
+    const auto [helped, help] = RunGame("--windowed --help");
+    EXPECT_EQ(helped, 0);
+    EXPECT_EQ(help.rfind("usage: quillerby", 0), 0u) << help;
     for (const char* named : {"--windowed", "--record FILE", "--version", "WINAPI_INPUT_SCRIPT",
                               "WINAPI_REGISTRY_DIR", "SDL_AUDIODRIVER", "XDG_STATE_HOME"}) {
-        EXPECT_NE(help.output.find(named), std::string::npos) << named;
+        EXPECT_NE(help.find(named), std::string::npos) << named;
     }
-    const Outcome version = RunGame("--version");
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.output.rfind("quillerby ", 0), 0u) << version.output;
-    EXPECT_TRUE(std::filesystem::is_empty(folder.Path())) << "no Log.txt";
-}
+    EXPECT_EQ(RunGame("--version"),
+              std::make_pair(0, std::string("quillerby ") + kQuillerbyVersion + "\n"));
 
-TEST(CommandLine, UnknownOptionsAndARecordWithoutFileAreUsageErrors) {
-    WorkingFolder folder(std::vector<std::string>{});
     for (const char* misuse : {"--bogus", "--help --bogus", "--record", "-x level"}) {
-        const Outcome outcome = RunGame(misuse, true);
-        EXPECT_EQ(outcome.exitCode, 2) << misuse;
-        EXPECT_EQ(outcome.output.rfind("quillerby: ", 0), 0u) << outcome.output;
-        EXPECT_NE(outcome.output.find("usage: quillerby"), std::string::npos) << outcome.output;
+        const auto [status, errors] = RunGame(misuse, true);
+        EXPECT_EQ(status, 2) << misuse;
+        EXPECT_EQ(errors.rfind("quillerby: ", 0), 0u) << errors;
+        EXPECT_NE(errors.find("usage: quillerby"), std::string::npos) << errors;
     }
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path())) << "no Log.txt";
 }

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Runs the errlookup tool as a user would: errlookup_test.sh path/to/errlookup
+# Runs the errlookup tool as a user would: errlookup_test.sh path/to/errlookup VERSION
 set -u
 tool=$1
+version=$2
 failures=0
 
 expect() { # description expected actual
@@ -60,16 +61,9 @@ expect "unknown name: the others are still looked up" \
 
 out=$("$tool" --help)
 expect "--help: exit status" 0 "$?"
-case $out in
-usage:*) ;;
-*) expect "--help: usage on standard output" "usage: ..." "$out" ;;
-esac
+expect "--help: usage on standard output" "usage: errlookup" "$(echo "$out" | head -n 1 | cut -d' ' -f1-2)"
 out=$("$tool" --version)
-expect "--version: exit status" 0 "$?"
-case $out in
-"errlookup "[0-9]*.[0-9]*) ;;
-*) expect "--version: the version" "errlookup X.Y.Z" "$out" ;;
-esac
+expect "--version" "0 errlookup $version" "$? $out"
 out=$("$tool" --bogus 5 2>/dev/null)
 expect "unknown option: exit status" 2 "$?"
 expect "unknown option: nothing looked up" "" "$out"

@@ -13,15 +13,19 @@ namespace {
 
 using testing_tree::TempTree;
 
+void SavePicture(const std::filesystem::path& file, int width) {
+    SDL_Surface* picture =
+        SDL_CreateRGBSurfaceWithFormat(0, width, 2, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_SaveBMP(picture, file.c_str());
+    SDL_FreeSurface(picture);
+}
+
 class DataFolder : public ::testing::Test {
 protected:
     DataFolder() : data_(tree_.Folder("share/quillerby")), working_(tree_.Folder("state")) {
         std::filesystem::copy_file(std::filesystem::path(QUILLERBY_MMIO_SAMPLES) / "tone16.wav",
                                    data_ / "hit.wav");
-        SDL_Surface* picture =
-            SDL_CreateRGBSurfaceWithFormat(0, 3, 2, 32, SDL_PIXELFORMAT_ARGB8888);
-        SDL_SaveBMP(picture, (data_ / "tiles.bmp").c_str());
-        SDL_FreeSurface(picture);
+        SavePicture(data_ / "tiles.bmp", 3);
         winapi::SetDataFolder(data_.string());
     }
     ~DataFolder() override { winapi::SetDataFolder(""); }
@@ -59,9 +63,7 @@ TEST_F(DataFolder, RelativeNamesMissingFromTheWorkingFolderAreReadFromIt) {
 }
 
 TEST_F(DataFolder, TheWorkingFolderComesFirstAndTakesEveryWrite) {
-    SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormat(0, 5, 1, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_SaveBMP(picture, (working_ / "tiles.bmp").c_str());
-    SDL_FreeSurface(picture);
+    SavePicture(working_ / "tiles.bmp", 5);
     EXPECT_EQ(ImageWidth("tiles.bmp"), 5u);
 
     // Opening for writing never reaches the installed file: read-write finds no file here, and
