@@ -24,7 +24,7 @@ std::string InstalledDataFolder(const std::string& executable) {
 }
 
 std::string StateFolder(const char* xdgStateHome, const char* home) {
-    // A relative value is to be ignored, as the base directory specification says.
+    // A relative value is ignored, as the XDG base directory rules ask.
     if (xdgStateHome != nullptr && xdgStateHome[0] == '/') {
         return std::string(xdgStateHome) + "/quillerby";
     }
