@@ -8,8 +8,9 @@ FUZZ_SECONDS ?= 10
 FUZZ_MERGE ?= 0
 FUZZ_RUNS ?= -1
 FUZZ_TARGETS ?=
+PREFIX ?= /usr/local
 
-.PHONY: all deps build run test test-normal test-asan test-fuzz fuzz format clean
+.PHONY: all deps build run install uninstall test test-normal test-asan test-fuzz fuzz format clean
 
 all: build
 
@@ -22,6 +23,14 @@ build: deps
 
 run: build
 	@tools/run.sh $(BUILD)
+
+# The programs, the game's data, the desktop entry with its icons and the manual pages under
+# PREFIX; uninstall takes away what the installs into PREFIX put there.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	cmake -DPREFIX=$(PREFIX) -P cmake/Uninstall.cmake
 
 test: deps
 	@tools/test-all.sh $(JOBS) $(FUZZ_SECONDS)

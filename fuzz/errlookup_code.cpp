@@ -1,15 +1,20 @@
-// The lookup tool's code reader over arbitrary text. Whatever it accepts must be one of its three
-// spellings and must read back the same in each of them; a spelling of a value that it refused
-// must not name a code.
+// The lookup tool's code and name readers over arbitrary text. Whatever the code reader accepts
+// must be one of its three spellings and must read back the same in each of them; a spelling of a
+// value that it refused must not name a code. A name must name only codes whose entry holds it,
+// and the code reader's code must be found again by its name.
 
+#include "errors/error_names.h"
+#include "find_name.h"
 #include "parse_code.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -42,14 +47,46 @@ void Require(bool condition) {
     }
 }
 
+// Whether the entry's names, joined by " & ", hold the name in any case.
+bool EntryHolds(std::string entry, std::string name) {
+    for (std::string* text : {&entry, &name}) {
+        for (char& c : *text) {
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+    }
+    entry = " & " + entry + " & ";
+    return entry.find(" & " + name + " & ") != std::string::npos;
+}
+
+void CheckName(std::string_view text) {
+    const std::vector<std::uint32_t> codes = CodesNamed(text);
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        Require(i == 0 || codes[i - 1] < codes[i]);
+        Require(EntryHolds(ErrorName(static_cast<HRESULT>(codes[i])), std::string(text)));
+    }
+}
+
+// Each name of the code's entry names the code.
+void CheckCodeFoundByName(std::uint32_t code) {
+    const std::string_view entry = ErrorName(static_cast<HRESULT>(code));
+    if (entry == "Unknown") {
+        return;
+    }
+    const std::string_view first = entry.substr(0, entry.find(" & "));
+    const std::vector<std::uint32_t> codes = CodesNamed(first);
+    Require(std::find(codes.begin(), codes.end(), code) != codes.end());
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
+    CheckName(text);
     const std::optional<std::uint32_t> code = ParseCode(text);
     if (!code) {
         return 0;
     }
+    CheckCodeFoundByName(*code);
     Require(WellSpelled(text));
     char spelled[32];
     std::snprintf(spelled, sizeof spelled, "0x%08x", *code);

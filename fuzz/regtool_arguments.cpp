@@ -23,7 +23,9 @@ bool KnownRoot(HKEY root) {
 }
 
 void CheckCommand(const Command& command, std::span<const std::string_view> arguments) {
-    if (command.kind == Command::Kind::Where) {
+    using Kind = Command::Kind;
+    if (command.kind == Kind::Where || command.kind == Kind::Help ||
+        command.kind == Kind::Version) {
         Require(arguments.size() == 1);
         return;
     }

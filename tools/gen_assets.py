@@ -137,7 +137,12 @@ class Noise:
 
 def biker():
     pic = Picture(30, 30, MAGENTA)
-    key = MAGENTA
+    draw_biker(pic, 1, 0, 0, MAGENTA)
+    return pic
+
+
+def draw_biker(pic, scale, left, top, key=None):
+    """Paints the biker, drawn on a 30 by 30 grid, scaled, with the grid's corner at (left, top)."""
 
     tyre = (28, 28, 34)
     rim = (200, 204, 214)
@@ -157,7 +162,10 @@ def biker():
     visor_glint = (170, 210, 255)
 
     def paint(shape, colour):
-        pic.paint(shape, colour, transparent=key)
+        def scaled(x, y):
+            return shape((x - left) / scale, (y - top) / scale)
+
+        pic.paint(scaled, colour, transparent=key)
 
     for cx in (6.0, 23.5):
         paint(circle(cx, 23.8, 6.0), tyre)
@@ -191,7 +199,6 @@ def biker():
     paint(capsule(12.8, 6.6, 16.8, 8.4, 0.8), helmet_dark)
     paint(polygon([(17.2, 2.9), (20.3, 3.8), (20.1, 6.4), (16.9, 5.8)]), visor)
     paint(capsule(18.3, 3.9, 19.5, 4.3, 0.4), visor_glint)
-    return pic
 
 
 # ---------------------------------------------------------------- the tile atlas

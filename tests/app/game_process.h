@@ -115,15 +115,28 @@ private:
 };
 
 // This process's environment for the game: on the display, playing the keyboard script, with
-// sound mixed for SDL's dummy audio driver.
+// sound mixed for SDL's dummy audio driver; more entries ("NAME=value") replace inherited ones.
 class GameEnvironment {
 public:
-    GameEnvironment(const std::string& display, const std::string& script) {
+    GameEnvironment(const std::string& display, const std::string& script,
+                    const std::vector<std::string>& more = {}) {
+        std::vector<std::string> own = {"DISPLAY=" + display, "WINAPI_INPUT_SCRIPT=" + script,
+                                        "SDL_AUDIODRIVER=dummy"}; // no sound card needed
+        own.insert(own.end(), more.begin(), more.end());
+        const auto replaced = [&](const std::string& entry) {
+            if (entry.rfind("ASAN_OPTIONS=", 0) == 0) {
+                return true;
+            }
+            for (const std::string& mine : own) {
+                if (entry.compare(0, mine.find('=') + 1, mine, 0, mine.find('=') + 1) == 0) {
+                    return true;
+                }
+            }
+            return false;
+        };
         for (char** variable = environ; *variable != nullptr; ++variable) {
-            const std::string entry = *variable;
-            if (entry.rfind("DISPLAY=", 0) != 0 && entry.rfind("WINAPI_INPUT_SCRIPT=", 0) != 0 &&
-                entry.rfind("SDL_AUDIODRIVER=", 0) != 0 && entry.rfind("ASAN_OPTIONS=", 0) != 0) {
-                entries.push_back(entry);
+            if (!replaced(*variable)) {
+                entries.push_back(*variable);
             }
         }
         // In the sanitizer build the display's client libraries keep a few allocations to the
@@ -131,9 +144,7 @@ public:
         const char* asanOptions = std::getenv("ASAN_OPTIONS");
         entries.push_back(std::string("ASAN_OPTIONS=") + (asanOptions ? asanOptions : "") +
                           ":detect_leaks=0");
-        entries.push_back("DISPLAY=" + display);
-        entries.push_back("WINAPI_INPUT_SCRIPT=" + script);
-        entries.push_back("SDL_AUDIODRIVER=dummy"); // no sound card needed
+        entries.insert(entries.end(), own.begin(), own.end());
         for (auto& entry : entries) {
             pointers.push_back(entry.data());
         }

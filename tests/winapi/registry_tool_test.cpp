@@ -95,6 +95,21 @@ TEST_F(RegistryTool, FailuresExplainThemselvesAndChangeNothing) {
     EXPECT_EQ(RunTool("delete-key HKCU\\\\Game\\\\Levels").exitCode, 0);
 }
 
+TEST_F(RegistryTool, HelpAndVersionAnswerAndUnknownOptionsAreUsageErrors) {
+    const Outcome help = RunTool("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.output.rfind("usage: quillerby-reg", 0), 0u) << help.output;
+    const Outcome version = RunTool("--version");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.output.rfind("quillerby-reg ", 0), 0u) << version.output;
+    for (const char* misuse : {"--bogus", "--bogus HKCU", "--help HKCU", "-l HKCU"}) {
+        const Outcome outcome = RunTool(misuse, true);
+        EXPECT_EQ(outcome.exitCode, 2) << misuse;
+        EXPECT_EQ(outcome.output.rfind("usage: quillerby-reg", 0), 0u) << outcome.output;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder_));
+}
+
 TEST_F(RegistryTool, ARefusedStoreFolderIsNamedWithTheReason) {
     const auto expectRefusal = [&](const std::string& reason) {
         for (const char* command : {"list HKCU", "get HKCU\\\\Game Lives",

@@ -1,6 +1,7 @@
 #include "graphics/image_file.h"
 
 #include "graphics/image_header.h"
+#include "path/data_folder.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -69,7 +70,7 @@ bool HeaderPlausible(SDL_RWops* file) {
 } // namespace
 
 HRESULT DecodeImageFile(const char* path, DecodedImage& decoded) {
-    SDL_RWops* file = SDL_RWFromFile(path, "rb");
+    SDL_RWops* file = SDL_RWFromFile(winapi::path::ForReading(path).c_str(), "rb");
     if (file == nullptr) {
         return D3DERR_NOTFOUND;
     }

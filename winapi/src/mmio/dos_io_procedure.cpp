@@ -1,5 +1,6 @@
 #include "mmio/dos_io_procedure.h"
 #include "mmio/mmio_file.h"
+#include "path/data_folder.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -62,7 +63,8 @@ LRESULT OpenFile(MMIOINFO& info, LPCSTR name) {
             mode = O_RDWR;
         mode |= O_CREAT | O_TRUNC;
     }
-    const std::string path = PosixPath(name);
+    const bool reading = (info.dwFlags & (MMIO_RWMODE | MMIO_CREATE)) == MMIO_READ;
+    const std::string path = reading ? winapi::path::ForReading(PosixPath(name)) : PosixPath(name);
     const int descriptor = open(path.c_str(), mode | O_CLOEXEC, 0666);
     if (descriptor < 0)
         return OpenErrorFromErrno(errno, path);

@@ -173,6 +173,19 @@ std::variant<Command, std::string> ParseCommandLine(std::span<const std::string_
     if (arguments.size() == 1 && arguments[0] == "where") {
         return Command{};
     }
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        Command help;
+        help.kind = Kind::Help;
+        return help;
+    }
+    if (arguments.size() == 1 && arguments[0] == "--version") {
+        Command version;
+        version.kind = Kind::Version;
+        return version;
+    }
+    if (!arguments.empty() && arguments[0].starts_with('-')) {
+        return std::string(); // an option the tool does not have
+    }
     if (arguments.size() < 2) {
         return std::string();
     }

@@ -32,7 +32,7 @@ std::string StatusName(LONG status);
 
 // One run's request, read from the arguments after the program's name.
 struct Command {
-    enum class Kind { List, Get, Set, Delete, DeleteKey, Where };
+    enum class Kind { List, Get, Set, Delete, DeleteKey, Where, Help, Version };
     Kind kind = Kind::Where;
     std::string shown; // the key as given, for messages
     KeyArgument key{};

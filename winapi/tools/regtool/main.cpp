@@ -1,6 +1,7 @@
 // quillerby-reg: the registry from the command line.
 
 #include "arguments.h"
+#include "quillerby_version.h"
 #include "winapi/registry_store.h"
 
 #include <cstdio>
@@ -11,7 +12,8 @@ constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 
 const char kUsageText[] =
-    "usage: quillerby-reg list KEY                 subkeys (ending in \\) and values\n"
+    "usage: quillerby-reg --help | --version\n"
+    "       quillerby-reg list KEY                 subkeys (ending in \\) and values\n"
     "       quillerby-reg get KEY [VALUE]          one value; no VALUE: the default value\n"
     "       quillerby-reg set KEY VALUE TYPE DATA  TYPE: REG_SZ, REG_DWORD or REG_BINARY\n"
     "       quillerby-reg delete KEY VALUE\n"
@@ -169,6 +171,14 @@ int main(int argc, char** argv) {
         return kUsage;
     }
     const Command& command = std::get<Command>(parsed);
+    if (command.kind == Command::Kind::Help) {
+        std::fputs(kUsageText, stdout);
+        return 0;
+    }
+    if (command.kind == Command::Kind::Version) {
+        std::printf("quillerby-reg %s\n", kQuillerbyVersion);
+        return 0;
+    }
     const std::string folder = winapi::RegistryStoreFolder();
     if (command.kind == Command::Kind::Where) {
         std::printf("%s\n", folder.empty() ? "(no location: set WINAPI_REGISTRY_DIR or HOME)"
@@ -190,6 +200,8 @@ int main(int argc, char** argv) {
     case Command::Kind::DeleteKey:
         return DeleteKey(command.key, command.shown);
     case Command::Kind::Where:
+    case Command::Kind::Help:
+    case Command::Kind::Version:
         break;
     }
     return Usage();

@@ -1,0 +1,51 @@
+// The game program's own options, run as a user would: answers that start nothing, and usage
+// errors.
+
+#include "../game/working_folder.h"
+#include "quillerby_version.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+// The exit code and the standard output, or with errorsOnly the standard error.
+std::pair<int, std::string> RunGame(const std::string& arguments, bool errorsOnly = false) {
+    const std::string command = std::string(QUILLERBY_PROGRAM) + " " + arguments +
+                                (errorsOnly ? " 2>&1 >/dev/null" : " 2>/dev/null");
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string output;
+    char chunk[256];
+    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) {
+        output += chunk;
+    }
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+TEST(CommandLine, HelpAndVersionAnswerAndUsageErrorsExitTwoWithoutStartingTheGame) {
+    WorkingFolder folder(std::vector<std::string>{});
+    const auto [helped, help] = RunGame("--windowed --help");
+    EXPECT_EQ(helped, 0);
+    EXPECT_EQ(help.rfind("usage: quillerby", 0), 0u) << help;
+    for (const char* named : {"--windowed", "--record FILE", "--version", "WINAPI_INPUT_SCRIPT",
+                              "WINAPI_REGISTRY_DIR", "SDL_AUDIODRIVER", "XDG_STATE_HOME"}) {
+        EXPECT_NE(help.find(named), std::string::npos) << named;
+    }
+    EXPECT_EQ(RunGame("--version"),
+              std::make_pair(0, std::string("quillerby ") + kQuillerbyVersion + "\n"));
+
+    for (const char* misuse : {"--bogus", "--help --bogus", "--record", "-x level"}) {
+        const auto [status, errors] = RunGame(misuse, true);
+        EXPECT_EQ(status, 2) << misuse;
+        EXPECT_EQ(errors.rfind("quillerby: ", 0), 0u) << errors;
+        EXPECT_NE(errors.find("usage: quillerby"), std::string::npos) << errors;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path())) << "no Log.txt";
+}
+
+} // namespace
