@@ -3,49 +3,48 @@
 #include "errors/error_tables.h"
 
 #include <cctype>
+#include <string>
+#include <unordered_map>
 
 namespace {
 
 constexpr std::string_view kJoin = " & ";
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
+using NameIndex = std::unordered_map<std::string, std::vector<std::uint32_t>>;
+
+std::string Upper(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
+    return upper;
 }
 
-bool EntryHolds(std::string_view names, std::string_view name) {
-    for (;;) {
-        const std::size_t cut = names.find(kJoin);
-        if (SameName(names.substr(0, cut), name)) {
-            return true;
+// Every name of the narrow table, in capitals, with the codes whose entries hold it; the table
+// rises by code, so each list does too.
+NameIndex BuildIndex() {
+    NameIndex index;
+    for (const auto& entry : error_tables::NarrowNames()) {
+        std::string_view names = entry.text;
+        for (;;) {
+            const std::size_t cut = names.find(kJoin);
+            index[Upper(names.substr(0, cut))].push_back(entry.code);
+            if (cut == std::string_view::npos) {
+                break;
+            }
+            names.remove_prefix(cut + kJoin.size());
         }
-        if (cut == std::string_view::npos) {
-            return false;
-        }
-        names.remove_prefix(cut + kJoin.size());
     }
+    return index;
 }
 
 } // namespace
 
-// A scan of the whole table: a few thousand entries, once for each name on a command line.
 std::vector<std::uint32_t> CodesNamed(std::string_view name) {
-    std::vector<std::uint32_t> codes;
+    static const NameIndex index = BuildIndex();
     if (name.empty()) {
-        return codes;
+        return {};
     }
-    for (const auto& entry : error_tables::NarrowNames()) {
-        if (EntryHolds(entry.text, name)) {
-            codes.push_back(entry.code);
-        }
-    }
-    return codes;
+    const auto found = index.find(Upper(name));
+    return found == index.end() ? std::vector<std::uint32_t>{} : found->second;
 }
