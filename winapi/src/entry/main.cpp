@@ -2,8 +2,11 @@
 // what is left of the display.
 
 #include "window/display.h"
+#include "window/display_mode.h"
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <windows.h>
 
 namespace {
@@ -25,6 +28,9 @@ std::string CommandLineAfterProgram(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (std::find(argv + 1, argv + argc, std::string_view("--windowed")) != argv + argc) {
+        winapi::window::StartWindowed();
+    }
     std::string commandLine = CommandLineAfterProgram(argc, argv);
     int exitCode = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWDEFAULT);
     winapi::window::ShutDownDisplay();

@@ -24,6 +24,14 @@ struct WindowClass {
     HBRUSH background = nullptr;
 };
 
+// A window's place on the desktop, in the desktop's pixels.
+struct DesktopPlace {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
 struct Window {
     HWND handle = nullptr;
     std::string className;
@@ -39,6 +47,12 @@ struct Window {
     bool needsPaint = false;
     bool destroying = false;
     SDL_Window* native = nullptr;
+    // While a full-screen Direct3D device shows through the window, it follows the display mode.
+    bool showsFullScreenDevice = false;
+    // Where the SDL window goes when the display mode is the window: the device's back-buffer size
+    // centred at first, then where the user last had it.
+    DesktopPlace windowedPlace;
+    bool shownWindowed = false;
     // Set by whoever draws into the SDL window (a Direct3D device), to let go of it first.
     std::function<void()> beforeNativeClose;
 };
