@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -71,10 +72,11 @@ private:
     bool exited = false;
 };
 
-// Xvfb on the first free display, which it reports through a pipe once it accepts clients.
+// Xvfb on the first free display, which it reports through a pipe once it accepts clients. No
+// window manager runs on it, and its empty screen is black.
 class VirtualDisplay {
 public:
-    VirtualDisplay() {
+    explicit VirtualDisplay(const std::string& screen = "1024x768x24") {
         int fds[2];
         if (pipe(fds) != 0) {
             return;
@@ -85,7 +87,7 @@ public:
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
         server = std::make_unique<Child>(
             std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
-                                     "1024x768x24", "-nolisten", "tcp"},
+                                     screen, "-br", "-nolisten", "tcp"},
             &actions, environ);
         posix_spawn_file_actions_destroy(&actions);
         close(fds[1]);
@@ -115,14 +117,15 @@ private:
 };
 
 // This process's environment for the game: on the display, playing the keyboard script, with
-// sound mixed for SDL's dummy audio driver.
+// sound mixed for SDL's dummy audio driver and a registry store in the working folder.
 class GameEnvironment {
 public:
     GameEnvironment(const std::string& display, const std::string& script) {
         for (char** variable = environ; *variable != nullptr; ++variable) {
             const std::string entry = *variable;
             if (entry.rfind("DISPLAY=", 0) != 0 && entry.rfind("WINAPI_INPUT_SCRIPT=", 0) != 0 &&
-                entry.rfind("SDL_AUDIODRIVER=", 0) != 0 && entry.rfind("ASAN_OPTIONS=", 0) != 0) {
+                entry.rfind("SDL_AUDIODRIVER=", 0) != 0 && entry.rfind("ASAN_OPTIONS=", 0) != 0 &&
+                entry.rfind("WINAPI_REGISTRY_DIR=", 0) != 0) {
                 entries.push_back(entry);
             }
         }
@@ -134,6 +137,7 @@ public:
         entries.push_back("DISPLAY=" + display);
         entries.push_back("WINAPI_INPUT_SCRIPT=" + script);
         entries.push_back("SDL_AUDIODRIVER=dummy"); // no sound card needed
+        entries.push_back("WINAPI_REGISTRY_DIR=" + RegistryFolder());
         for (auto& entry : entries) {
             pointers.push_back(entry.data());
         }
@@ -143,6 +147,11 @@ public:
     GameEnvironment& operator=(const GameEnvironment&) = delete;
 
     char* const* Get() const { return pointers.data(); }
+
+    // The game's registry store: a folder in the working folder.
+    static std::string RegistryFolder() {
+        return (std::filesystem::current_path() / "registry").string();
+    }
 
 private:
     std::vector<std::string> entries;
