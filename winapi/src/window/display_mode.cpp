@@ -3,7 +3,6 @@
 #include "window/native_window.h"
 #include "window/remembered_mode.h"
 
-#include <SDL.h>
 #include <optional>
 
 namespace winapi::window {
@@ -54,9 +53,8 @@ void ForgetDisplayMode() {
 }
 
 bool TakeForFullScreenDevice(Window& window, int bufferWidth, int bufferHeight) {
-    window.windowedPlace =
-        DesktopPlace{static_cast<int>(SDL_WINDOWPOS_CENTERED),
-                     static_cast<int>(SDL_WINDOWPOS_CENTERED), bufferWidth, bufferHeight};
+    window.windowedWidth = bufferWidth;
+    window.windowedHeight = bufferHeight;
     window.shownWindowed = false;
     if (!ShowInMode(window)) {
         LeaveNativeFullScreen(window);

@@ -58,9 +58,7 @@ bool ShowNativeFullScreen(Window& window) {
         return true;
     }
     if (window.shownWindowed) {
-        DesktopPlace& place = window.windowedPlace;
-        SDL_GetWindowPosition(window.native, &place.x, &place.y);
-        SDL_GetWindowSize(window.native, &place.width, &place.height);
+        SDL_GetWindowSize(window.native, &window.windowedWidth, &window.windowedHeight);
         window.shownWindowed = false;
     }
     SDL_Rect display{};
@@ -81,12 +79,14 @@ void ShowNativeWindowed(Window& window) {
     if (window.native == nullptr) {
         return;
     }
-    const DesktopPlace& place = window.windowedPlace;
     SDL_SetWindowFullscreen(window.native, 0);
     SDL_SetWindowBordered(window.native, SDL_TRUE);
     SDL_SetWindowResizable(window.native, SDL_TRUE);
-    SDL_SetWindowSize(window.native, std::max(place.width, 1), std::max(place.height, 1));
-    SDL_SetWindowPosition(window.native, place.x, place.y);
+    SDL_SetWindowSize(window.native, std::max(window.windowedWidth, 1),
+                      std::max(window.windowedHeight, 1));
+    // Centred each time rather than put back where it was: a window manager's frame, whose size
+    // SDL2 may not know yet, would shift a restored place a little further at every switch.
+    SDL_SetWindowPosition(window.native, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     window.shownWindowed = true;
 }
 

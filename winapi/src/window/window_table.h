@@ -24,14 +24,6 @@ struct WindowClass {
     HBRUSH background = nullptr;
 };
 
-// A window's place on the desktop, in the desktop's pixels.
-struct DesktopPlace {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
-
 struct Window {
     HWND handle = nullptr;
     std::string className;
@@ -49,9 +41,10 @@ struct Window {
     SDL_Window* native = nullptr;
     // While a full-screen Direct3D device shows through the window, it follows the display mode.
     bool showsFullScreenDevice = false;
-    // Where the SDL window goes when the display mode is the window: the device's back-buffer size
-    // centred at first, then where the user last had it.
-    DesktopPlace windowedPlace;
+    // The size of the SDL window when the display mode is the window: the device's back-buffer
+    // size at first, then the size the user last gave it.
+    int windowedWidth = 0;
+    int windowedHeight = 0;
     bool shownWindowed = false;
     // Set by whoever draws into the SDL window (a Direct3D device), to let go of it first.
     std::function<void()> beforeNativeClose;
