@@ -53,8 +53,8 @@ bool WhollyWritten(const char* path) {
     constexpr unsigned char end[] = {0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
     std::ifstream file(path, std::ios::binary);
     const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), {}};
-    return bytes.size() >= sizeof end && std::equal(std::end(end) - sizeof end, std::end(end),
-                                                    bytes.end() - sizeof end);
+    return bytes.size() >= sizeof end &&
+           std::equal(std::begin(end), std::end(end), bytes.end() - sizeof end);
 }
 
 // The frame the program saved, as 0xRRGGBB pixels; empty while it is not wholly written.
