@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -71,10 +72,11 @@ private:
     bool exited = false;
 };
 
-// Xvfb on the first free display, which it reports through a pipe once it accepts clients.
+// Xvfb on the first free display, which it reports through a pipe once it accepts clients. No
+// window manager runs on it, and its empty screen is black.
 class VirtualDisplay {
 public:
-    VirtualDisplay() {
+    explicit VirtualDisplay(const std::string& screen = "1024x768x24") {
         int fds[2];
         if (pipe(fds) != 0) {
             return;
@@ -85,7 +87,7 @@ public:
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
         server = std::make_unique<Child>(
             std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
-                                     "1024x768x24", "-nolisten", "tcp"},
+                                     screen, "-br", "-nolisten", "tcp"},
             &actions, environ);
         posix_spawn_file_actions_destroy(&actions);
         close(fds[1]);
@@ -115,13 +117,15 @@ private:
 };
 
 // This process's environment for the game: on the display, playing the keyboard script, with
-// sound mixed for SDL's dummy audio driver; more entries ("NAME=value") replace inherited ones.
+// sound mixed for SDL's dummy audio driver and a registry store in the working folder; more
+// entries ("NAME=value") replace inherited ones.
 class GameEnvironment {
 public:
     GameEnvironment(const std::string& display, const std::string& script,
                     const std::vector<std::string>& more = {}) {
         std::vector<std::string> own = {"DISPLAY=" + display, "WINAPI_INPUT_SCRIPT=" + script,
-                                        "SDL_AUDIODRIVER=dummy"}; // no sound card needed
+                                        "SDL_AUDIODRIVER=dummy", // no sound card needed
+                                        "WINAPI_REGISTRY_DIR=" + RegistryFolder()};
         own.insert(own.end(), more.begin(), more.end());
         const auto replaced = [&](const std::string& entry) {
             if (entry.rfind("ASAN_OPTIONS=", 0) == 0) {
@@ -154,6 +158,11 @@ public:
     GameEnvironment& operator=(const GameEnvironment&) = delete;
 
     char* const* Get() const { return pointers.data(); }
+
+    // The game's registry store: a folder in the working folder.
+    static std::string RegistryFolder() {
+        return (std::filesystem::current_path() / "registry").string();
+    }
 
 private:
     std::vector<std::string> entries;

@@ -1,11 +1,14 @@
-// End to end on a real X display (an Xvfb of the test's own): an SDL2 window, a full-screen device
-// presenting through an SDL2 renderer, and the desktop's close requests reaching the window.
+// End to end on a real X display (an Xvfb of the test's own, without a window manager): an SDL2
+// window, a full-screen device presenting through an SDL2 renderer, the desktop's close requests
+// reaching the window, and Alt+Enter switching between full screen and a window.
 
 #include "graphics_support.h"
 #include "winapi/hooks/window.h"
 #include "winapi/profile.h"
 
 #include <csignal>
+#include <cstdlib>
+#include <filesystem>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +16,7 @@
 namespace {
 
 using graphics_test::GameParameters;
+using winapi::hooks::ScreenRect;
 
 IDirect3DDevice9* liveDevice = nullptr;
 std::vector<UINT> received;
@@ -73,6 +77,11 @@ protected:
         if (displayNumber.empty()) {
             GTEST_SKIP() << "Xvfb could not be started";
         }
+        // The display mode switches are remembered in a registry of the test's own.
+        std::string store = (std::filesystem::temp_directory_path() / "registry-XXXXXX").string();
+        ASSERT_NE(mkdtemp(store.data()), nullptr);
+        registryFolder = store;
+        setenv("WINAPI_REGISTRY_DIR", store.c_str(), 1);
         winapi::SelectProfile(winapi::Profile::Desktop);
         winapi::hooks::ResetWindowHooks();
         winapi::hooks::ResetGraphicsHooks();
@@ -104,6 +113,10 @@ protected:
         }
         winapi::hooks::ResetWindowHooks();
         winapi::SelectProfile(winapi::Profile::Headless);
+        unsetenv("WINAPI_REGISTRY_DIR");
+        if (!registryFolder.empty()) {
+            std::filesystem::remove_all(registryFolder);
+        }
     }
 
     SDL_Window* Native() { return winapi::hooks::NativeWindow(window); }
@@ -122,21 +135,68 @@ protected:
         return false;
     }
 
+    // Alt+Enter as the desktop delivers it, then one pass of the message loop.
+    void PressAltEnter(Uint8 repeat = 0) {
+        SDL_Event key{};
+        key.type = SDL_KEYDOWN;
+        key.key.windowID = SDL_GetWindowID(Native());
+        key.key.state = SDL_PRESSED;
+        key.key.repeat = repeat;
+        key.key.keysym.scancode = SDL_SCANCODE_RETURN;
+        key.key.keysym.sym = SDLK_RETURN;
+        key.key.keysym.mod = KMOD_LALT;
+        ASSERT_EQ(SDL_PushEvent(&key), 1);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+    }
+
+    // Presents one frame and says where it went.
+    winapi::hooks::PresentedPlace PresentFrame() {
+        liveDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FF, 1.0f, 0);
+        EXPECT_EQ(liveDevice->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+        return winapi::hooks::LastPresentedPlace();
+    }
+
+    bool FullScreen() {
+        return (SDL_GetWindowFlags(Native()) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+               SDL_WINDOW_FULLSCREEN_DESKTOP;
+    }
+
     static inline pid_t server = -1;
     static inline std::string displayNumber;
     HWND window = nullptr;
     IDirect3D9* d3d = nullptr;
+    std::string registryFolder;
 };
+
+void ExpectPlace(const winapi::hooks::PresentedPlace& place, int outputWidth, int outputHeight,
+                 ScreenRect picture) {
+    EXPECT_EQ(place.outputWidth, outputWidth);
+    EXPECT_EQ(place.outputHeight, outputHeight);
+    EXPECT_EQ(place.picture.x, picture.x);
+    EXPECT_EQ(place.picture.y, picture.y);
+    EXPECT_EQ(place.picture.width, picture.width);
+    EXPECT_EQ(place.picture.height, picture.height);
+}
 
 TEST_F(XvfbTest, TheDeviceFillsTheDesktopAndPresentsFrames) {
     EXPECT_NE(SDL_GetWindowFlags(Native()) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
     EXPECT_NE(SDL_GetWindowFlags(Native()) & SDL_WINDOW_BORDERLESS, 0u);
+    int x = -1;
+    int y = -1;
+    SDL_GetWindowPosition(Native(), &x, &y);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
     for (int frame = 0; frame < 3; ++frame) {
         ASSERT_EQ(liveDevice->BeginScene(), D3D_OK);
         liveDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FF, 1.0f, 0);
         liveDevice->EndScene();
         EXPECT_EQ(liveDevice->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
     }
+    // The 1280 by 1024 screen, with bars above and below the 4:3 picture.
+    ExpectPlace(winapi::hooks::LastPresentedPlace(), 1280, 1024, {0, 32, 1280, 960});
     // A second device cannot take the same window.
     IDirect3DDevice9* second = nullptr;
     D3DPRESENT_PARAMETERS parameters = GameParameters(window);
@@ -171,6 +231,44 @@ TEST_F(XvfbTest, ADeviceLeftOnADestroyedWindowReportsItselfLost) {
     EXPECT_EQ(kept->TestCooperativeLevel(), D3DERR_DEVICELOST);
     EXPECT_EQ(kept->Present(nullptr, nullptr, nullptr, nullptr), D3DERR_DEVICELOST);
     EXPECT_EQ(kept->Release(), 0u);
+}
+
+TEST_F(XvfbTest, AltEnterSwitchesToAResizableWindowAndBackWithoutAKeyMessage) {
+    received.clear();
+    PressAltEnter();
+    EXPECT_TRUE(winapi::hooks::ShowsWindowed());
+    EXPECT_FALSE(FullScreen());
+    const Uint32 flags = SDL_GetWindowFlags(Native());
+    EXPECT_NE(flags & SDL_WINDOW_RESIZABLE, 0u);
+    EXPECT_EQ(flags & SDL_WINDOW_BORDERLESS, 0u);
+    ExpectPlace(PresentFrame(), 1024, 768, {0, 0, 1024, 768});
+
+    PressAltEnter(1); // the keys held down: no second switch
+    EXPECT_FALSE(FullScreen());
+
+    PressAltEnter();
+    EXPECT_FALSE(winapi::hooks::ShowsWindowed());
+    EXPECT_TRUE(FullScreen());
+    ExpectPlace(PresentFrame(), 1280, 1024, {0, 32, 1280, 960});
+    for (UINT keyMessage :
+         {WM_KEYDOWN, WM_KEYUP, WM_CHAR, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_SYSCOMMAND}) {
+        EXPECT_EQ(std::count(received.begin(), received.end(), keyMessage), 0) << keyMessage;
+    }
+}
+
+TEST_F(XvfbTest, AWindowsPictureFollowsTheSizeItReallyHas) {
+    PressAltEnter();
+    // What the user's dragging of the border does; with no window manager the X server resizes
+    // the window at once, and SDL2 hears of it as an event.
+    SDL_SetWindowSize(Native(), 1200, 600);
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    ExpectPlace(PresentFrame(), 1200, 600, {200, 0, 800, 600});
+
+    // Full screen and back: the window comes back at the size the user gave it.
+    PressAltEnter();
+    PressAltEnter();
+    ExpectPlace(PresentFrame(), 1200, 600, {200, 0, 800, 600});
 }
 
 } // namespace

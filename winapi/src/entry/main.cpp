@@ -8,6 +8,7 @@
 #include "winapi/data_folder.h"
 #include "winapi/input_script.h"
 #include "window/display.h"
+#include "window/display_mode.h"
 
 #include <climits>
 #include <cstdio>
@@ -97,6 +98,9 @@ int main(int argc, char** argv) {
     }
     if (!EnterInstalledLayout(options)) {
         return kFailed;
+    }
+    if (options.windowed) {
+        winapi::window::StartWindowed();
     }
     std::string commandLine = CommandLine(options.passedOn);
     int exitCode = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWDEFAULT);

@@ -25,10 +25,15 @@ void ResetGraphicsHooks() {
     graphics::headlessDisplayAvailable = true;
     SetFrameSink(nullptr);
     graphics::ForgetCaptureRequests();
+    graphics::lastPresentedPlace = {};
 }
 
 ScreenRect LetterboxRect(int bufferWidth, int bufferHeight, int screenWidth, int screenHeight) {
     return graphics::Letterbox(bufferWidth, bufferHeight, screenWidth, screenHeight);
+}
+
+PresentedPlace LastPresentedPlace() {
+    return graphics::lastPresentedPlace;
 }
 
 } // namespace winapi::hooks

@@ -27,9 +27,10 @@ using PresenterFactory = std::unique_ptr<Presenter> (*)(HWND window,
 std::unique_ptr<Presenter> MakeHeadlessPresenter(HWND window,
                                                  const D3DPRESENT_PARAMETERS& parameters);
 
-// Makes the window full-screen-desktop (or, windowed, the size of the back buffer) and draws into
-// it with an accelerated SDL2 renderer, or the software one where there is none. Null when the
-// window has no SDL2 window or no renderer or texture can be made.
+// Shows a full-screen device's window in the program's display mode (window/display_mode.h), a
+// windowed device's at the size of the back buffer, and draws into it, letterboxed, with an
+// accelerated SDL2 renderer, or the software one where there is none. Null when the window has no
+// SDL2 window or no renderer or texture can be made.
 std::unique_ptr<Presenter> MakeSdlPresenter(HWND window, const D3DPRESENT_PARAMETERS& parameters);
 
 } // namespace winapi::graphics

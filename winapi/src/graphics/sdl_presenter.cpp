@@ -1,5 +1,7 @@
 #include "graphics/letterbox.h"
 #include "graphics/presenter.h"
+#include "graphics/test_controls.h"
+#include "window/display_mode.h"
 #include "window/window_table.h"
 
 #include <SDL.h>
@@ -9,8 +11,8 @@ namespace {
 
 class SdlPresenter final : public Presenter {
 public:
-    SdlPresenter(HWND window, SDL_Window* native, SDL_Renderer* renderer, SDL_Texture* texture)
-        : window_(window), native_(native), renderer_(renderer), texture_(texture) {
+    SdlPresenter(HWND window, bool fullScreen, SDL_Renderer* renderer, SDL_Texture* texture)
+        : window_(window), fullScreen_(fullScreen), renderer_(renderer), texture_(texture) {
         // The window may be destroyed before the device; the renderer must go first then.
         window::FindWindow(window_)->beforeNativeClose = [this] { LetGo(); };
     }
@@ -18,9 +20,9 @@ public:
     ~SdlPresenter() override {
         if (window::Window* record = window::FindWindow(window_)) {
             record->beforeNativeClose = nullptr;
-        }
-        if (native_ != nullptr) {
-            SDL_SetWindowFullscreen(native_, 0);
+            if (fullScreen_) {
+                window::ReleaseFromFullScreenDevice(*record);
+            }
         }
         LetGo();
     }
@@ -32,11 +34,14 @@ public:
         SDL_UpdateTexture(texture_, nullptr, backBuffer.pixels.data(), backBuffer.width * 4);
         SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
         SDL_RenderClear(renderer_);
+        // The size the window has now, whatever was asked of it: the user may have resized it, or
+        // the desktop may have refused a size.
         int screenWidth = 0;
         int screenHeight = 0;
         SDL_GetRendererOutputSize(renderer_, &screenWidth, &screenHeight);
         ScreenRect place =
             Letterbox(backBuffer.width, backBuffer.height, screenWidth, screenHeight);
+        lastPresentedPlace = hooks::PresentedPlace{screenWidth, screenHeight, place};
         SDL_Rect target{place.x, place.y, place.width, place.height};
         SDL_RenderCopy(renderer_, texture_, nullptr, &target);
         SDL_RenderPresent(renderer_);
@@ -55,11 +60,10 @@ private:
             SDL_DestroyRenderer(renderer_);
             renderer_ = nullptr;
         }
-        native_ = nullptr;
     }
 
     HWND window_;
-    SDL_Window* native_;
+    bool fullScreen_;
     SDL_Renderer* renderer_;
     SDL_Texture* texture_;
 };
@@ -83,26 +87,29 @@ std::unique_ptr<Presenter> MakeSdlPresenter(HWND window, const D3DPRESENT_PARAME
     SDL_Window* native = record->native;
     int width = static_cast<int>(parameters.BackBufferWidth);
     int height = static_cast<int>(parameters.BackBufferHeight);
-    if (parameters.Windowed) {
-        SDL_SetWindowSize(native, width, height);
-    } else if (SDL_SetWindowFullscreen(native, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
-        return nullptr;
-    }
     bool waitForRetrace = parameters.PresentationInterval != D3DPRESENT_INTERVAL_IMMEDIATE;
     SDL_Renderer* renderer = MakeRenderer(native, waitForRetrace);
     if (renderer == nullptr) {
-        SDL_SetWindowFullscreen(native, 0);
         return nullptr;
     }
     SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
                                              SDL_TEXTUREACCESS_STREAMING, width, height);
     if (texture == nullptr) {
         SDL_DestroyRenderer(renderer);
-        SDL_SetWindowFullscreen(native, 0);
         return nullptr;
     }
     SDL_SetTextureScaleMode(texture, SDL_ScaleModeLinear);
-    return std::make_unique<SdlPresenter>(window, native, renderer, texture);
+    // Only now is the window placed: making an OpenGL renderer makes the SDL window anew, at the
+    // place it was created at. A full-screen device shows in the program's display mode.
+    bool fullScreen = !parameters.Windowed;
+    if (!fullScreen) {
+        SDL_SetWindowSize(native, width, height);
+    } else if (!window::TakeForFullScreenDevice(*record, width, height)) {
+        SDL_DestroyTexture(texture);
+        SDL_DestroyRenderer(renderer);
+        return nullptr;
+    }
+    return std::make_unique<SdlPresenter>(window, fullScreen, renderer, texture);
 }
 
 } // namespace winapi::graphics

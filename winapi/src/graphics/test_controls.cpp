@@ -5,6 +5,7 @@ namespace winapi::graphics {
 InjectedFailures<hooks::GraphicsCall, HRESULT, kGraphicsCalls> injectedFailures;
 std::atomic<bool> headlessDisplayAvailable{true};
 std::function<void(const hooks::Frame&)> frameSink;
+hooks::PresentedPlace lastPresentedPlace;
 
 void DeliverFrame(const hooks::Frame& frame) {
     if (frameSink) {

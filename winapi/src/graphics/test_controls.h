@@ -1,5 +1,6 @@
 #pragma once
-// What the graphics test hooks have set: injected failures, display availability, frame sink.
+// What the graphics test hooks have set: injected failures, display availability, frame sink;
+// and what they observe: where the last frame went.
 
 #include "kernel/injected_failures.h"
 #include "winapi/hooks/graphics.h"
@@ -23,6 +24,9 @@ extern std::atomic<bool> headlessDisplayAvailable;
 
 // Presented frames go here in headless runs (the render thread's only).
 extern std::function<void(const hooks::Frame&)> frameSink;
+
+// Where the last frame shown in an SDL2 window went.
+extern hooks::PresentedPlace lastPresentedPlace;
 
 // Hands a presented frame to the sink, if one is set.
 void DeliverFrame(const hooks::Frame& frame);

@@ -2,6 +2,7 @@
 
 #include "input/mouse_wheel.h"
 #include "window/display.h"
+#include "window/display_mode.h"
 #include "window/message_queue.h"
 #include "window/window_table.h"
 
@@ -16,6 +17,13 @@ void PostClose(HWND window) {
     }
 }
 
+// Alt+Enter, held keys repeating not counted. The key messages are never posted, so the game
+// sees the keys only in the keyboard device's snapshot, where Alt and Enter mean nothing to it.
+bool IsDisplayModeSwitch(const SDL_KeyboardEvent& key) {
+    return key.repeat == 0 && (key.keysym.mod & KMOD_ALT) != 0 &&
+           (key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER);
+}
+
 void Handle(const SDL_Event& event) {
     switch (event.type) {
     case SDL_QUIT:
@@ -26,6 +34,11 @@ void Handle(const SDL_Event& event) {
             if (Window* window = FindWindowByNative(SDL_GetWindowFromID(event.window.windowID))) {
                 PostClose(window->handle);
             }
+        }
+        break;
+    case SDL_KEYDOWN:
+        if (IsDisplayModeSwitch(event.key)) {
+            ToggleDisplayMode();
         }
         break;
     case SDL_MOUSEWHEEL: {

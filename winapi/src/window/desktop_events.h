@@ -1,7 +1,7 @@
 #pragma once
 // The desktop's events (SDL2's), turned into messages: a window closed by the desktop, or the
 // desktop asking the program to quit, reaches the windows as WM_CLOSE. Mouse wheel turns go to
-// the mouse device.
+// the mouse device. Alt+Enter switches between full screen and a window (display_mode.h).
 
 namespace winapi::window {
 

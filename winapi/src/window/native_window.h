@@ -10,4 +10,11 @@ namespace winapi::window {
 SDL_Window* OpenNativeWindow(const Window& window);
 void ShowNativeWindow(Window& window, int showCommand);
 
+// Makes the SDL window cover its whole display, borderless. False when SDL2 refuses.
+bool ShowNativeFullScreen(Window& window);
+// Makes it a bordered, resizable window of its windowed size, centred on its display.
+void ShowNativeWindowed(Window& window);
+// Leaves full screen, as before a device took the window.
+void LeaveNativeFullScreen(Window& window);
+
 } // namespace winapi::window

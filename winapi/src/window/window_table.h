@@ -39,6 +39,13 @@ struct Window {
     bool needsPaint = false;
     bool destroying = false;
     SDL_Window* native = nullptr;
+    // While a full-screen Direct3D device shows through the window, it follows the display mode.
+    bool showsFullScreenDevice = false;
+    // The size of the SDL window when the display mode is the window: the device's back-buffer
+    // size at first, then the size the user last gave it.
+    int windowedWidth = 0;
+    int windowedHeight = 0;
+    bool shownWindowed = false;
     // Set by whoever draws into the SDL window (a Direct3D device), to let go of it first.
     std::function<void()> beforeNativeClose;
 };

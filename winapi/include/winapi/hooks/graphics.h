@@ -42,8 +42,8 @@ enum class GraphicsCall {
 // Every later call of that kind fails with `result`; a success code lets them succeed again.
 void FailGraphicsCall(GraphicsCall call, HRESULT result);
 
-// Clears the failures, the frame sink, the capture requests and display availability (available
-// again).
+// Clears the failures, the frame sink, the capture requests, the last presented place and display
+// availability (available again).
 void ResetGraphicsHooks();
 
 // Where a back buffer of one size is shown on a screen of another: scaled as large as fits with
@@ -55,5 +55,14 @@ struct ScreenRect {
     int height = 0;
 };
 ScreenRect LetterboxRect(int bufferWidth, int bufferHeight, int screenWidth, int screenHeight);
+
+// Where the last frame presented in an SDL2 window went: the size of the window's drawing area as
+// SDL2 reported it at that moment, and the picture's rectangle in it.
+struct PresentedPlace {
+    int outputWidth = 0;
+    int outputHeight = 0;
+    ScreenRect picture;
+};
+PresentedPlace LastPresentedPlace();
 
 } // namespace winapi::hooks
