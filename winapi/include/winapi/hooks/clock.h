@@ -1,7 +1,10 @@
 #pragma once
 // Test hooks for the clocks behind QueryPerformanceCounter, timeGetTime and GetTickCount.
 
+#include "winapi/types.h"
+
 #include <cstdint>
+#include <functional>
 
 namespace winapi::hooks {
 
@@ -16,7 +19,11 @@ void UseRealClock();
 // a high-resolution counter; timeGetTime and GetTickCount go on.
 void SetPerformanceCounterAvailable(bool available);
 
-// The monotonic clock and the counter, as at start-up.
+// Every later GetTickCount answers source() instead of reading a clock, so that a test sees and
+// steers each read of a polling loop; an empty function gives GetTickCount back to its clock.
+void SetTickSource(std::function<DWORD()> source);
+
+// The monotonic clock, the tick count's own clock and the counter, as at start-up.
 void ResetClockHooks();
 
 } // namespace winapi::hooks
