@@ -1,5 +1,6 @@
 #include "input/device.h"
 
+#include "input/recorder.h"
 #include "input/test_controls.h"
 #include "profile/backends.h"
 
@@ -107,6 +108,7 @@ HRESULT Device::GetDeviceState(DWORD size, LPVOID data) {
     if (kind_ == Kind::Keyboard) {
         std::array<BYTE, 256> keys{};
         keys_->Read(keys);
+        RecordKeyboardRead(keys);
         std::memcpy(data, keys.data(), keys.size());
     } else {
         DIMOUSESTATE state{};
