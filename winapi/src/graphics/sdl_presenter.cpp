@@ -69,17 +69,21 @@ private:
 
 SDL_Renderer* MakeRenderer(SDL_Window* native, bool waitForRetrace) {
     Uint32 retrace = waitForRetrace ? SDL_RENDERER_PRESENTVSYNC : 0;
-    if (SDL_Renderer* accelerated =
-            SDL_CreateRenderer(native, -1, SDL_RENDERER_ACCELERATED | retrace)) {
-        if (!DrawsWithSoftwareOpenGl(accelerated)) {
+    if (GraphicsCardVisible()) {
+        SDL_Renderer* accelerated =
+            SDL_CreateRenderer(native, -1, SDL_RENDERER_ACCELERATED | retrace);
+        if (accelerated != nullptr && !DrawsWithSoftwareOpenGl(accelerated)) {
             return accelerated;
         }
-        // OpenGL without a graphics card spends several milliseconds of processor time a frame
-        // on what SDL2's software renderer does in one, writing straight into the window's
-        // shared-memory image rather than into a texture that OpenGL draws again.
-        SDL_DestroyRenderer(accelerated);
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        if (accelerated != nullptr) {
+            SDL_DestroyRenderer(accelerated);
+        }
     }
+    // OpenGL without a graphics card spends several milliseconds of processor time a frame on what
+    // SDL2's software renderer does in one, writing straight into the window's shared-memory image
+    // (so the window's pixels must not go through OpenGL either) rather than into a texture that
+    // OpenGL draws again.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     return SDL_CreateRenderer(native, -1, SDL_RENDERER_SOFTWARE);
 }
 

@@ -1,6 +1,7 @@
 #include "graphics/software_opengl.h"
 
 #include <SDL.h>
+#include <filesystem>
 #include <string_view>
 
 namespace winapi::graphics {
@@ -30,6 +31,12 @@ bool DrawsWithSoftwareOpenGl(SDL_Renderer* renderer) {
         }
     }
     return false;
+}
+
+bool GraphicsCardVisible() {
+    std::error_code error;
+    return std::filesystem::exists("/dev/dri", error) ||
+           std::filesystem::exists("/dev/nvidia0", error);
 }
 
 } // namespace winapi::graphics

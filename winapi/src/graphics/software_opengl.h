@@ -8,4 +8,8 @@ namespace winapi::graphics {
 
 bool DrawsWithSoftwareOpenGl(SDL_Renderer* renderer);
 
+// Whether this machine shows a graphics card's device node (/dev/dri, /dev/nvidia0). Without one
+// every OpenGL is software, and finding that out by making a context costs a quarter of a second.
+bool GraphicsCardVisible();
+
 } // namespace winapi::graphics
