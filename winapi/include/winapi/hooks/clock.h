@@ -9,7 +9,8 @@
 namespace winapi::hooks {
 
 // Replaces the monotonic clock by one that stands at startNanoseconds and moves only when
-// advanced, so that timed code can be stepped without waiting.
+// advanced, so that timed code can be stepped without waiting. The one exception: a GetTickCount
+// that would sleep until the next millisecond (the third read in one) moves it there instead.
 void UseFakeClock(std::uint64_t startNanoseconds);
 void AdvanceFakeClock(std::uint64_t nanoseconds);
 // Back to the monotonic clock.
