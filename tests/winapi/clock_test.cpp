@@ -54,6 +54,34 @@ TEST_F(FakeClock, WithoutACounterOnlyTheMillisecondClocksWork) {
     EXPECT_EQ(timeGetTime(), 5000u);
 }
 
+TEST_F(FakeClock, RepeatedTickCountReadsWaitForTheNextMillisecond) {
+    // Two reads in a millisecond answer at once; from the third on a read sleeps until the next
+    // millisecond, which on the fake clock moves it there.
+    winapi::hooks::UseFakeClock(7'000'250'000);
+    EXPECT_EQ(GetTickCount(), 7000u);
+    EXPECT_EQ(GetTickCount(), 7000u);
+    EXPECT_EQ(GetTickCount(), 7001u);
+    EXPECT_EQ(Counter(), 7'001'000'000);
+    EXPECT_EQ(GetTickCount(), 7001u);
+    EXPECT_EQ(GetTickCount(), 7002u);
+    // The other clocks never wait.
+    EXPECT_EQ(timeGetTime(), 7002u);
+    EXPECT_EQ(timeGetTime(), 7002u);
+    EXPECT_EQ(timeGetTime(), 7002u);
+    EXPECT_EQ(Counter(), 7'002'000'000);
+}
+
+TEST_F(FakeClock, ATickSourceAnswersEveryRead) {
+    DWORD next = 0xFFFFFFFEu;
+    winapi::hooks::SetTickSource([&next] { return next++; });
+    EXPECT_EQ(GetTickCount(), 0xFFFFFFFEu);
+    EXPECT_EQ(GetTickCount(), 0xFFFFFFFFu);
+    EXPECT_EQ(GetTickCount(), 0u);
+    EXPECT_EQ(timeGetTime(), 5000u);
+    winapi::hooks::SetTickSource(nullptr);
+    EXPECT_EQ(GetTickCount(), 5000u);
+}
+
 TEST(RealClock, IsMonotonicAndSharedByTheTickCount) {
     LARGE_INTEGER first{};
     LARGE_INTEGER second{};

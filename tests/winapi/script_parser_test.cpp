@@ -107,4 +107,22 @@ TEST(ScriptPlayer, PlaysEachLineForItsCountThenReportsEveryKeyUp) {
     EXPECT_FALSE(player.Next(keys, captures));
 }
 
+TEST(ScriptPlayer, ACloseIsReachedWithTheReadOfTheFrameBeforeIt) {
+    EXPECT_EQ(ErrorLine("1\nclose now"), 2);
+    ScriptPlayer player(Parsed("2 205\nclose\n1 57"));
+    std::array<std::uint8_t, 256> keys{};
+    std::vector<std::string> captures;
+    EXPECT_TRUE(player.Next(keys, captures));
+    EXPECT_FALSE(player.CloseReached());
+    EXPECT_TRUE(player.Next(keys, captures));
+    EXPECT_EQ(keys[205], 0x80);
+    EXPECT_TRUE(player.CloseReached()) << "during the last read before the close";
+    EXPECT_TRUE(player.Next(keys, captures));
+    EXPECT_EQ(keys[57], 0x80) << "frames after a close play on";
+
+    ScriptPlayer closing(Parsed("close\n3"));
+    EXPECT_TRUE(closing.Next(keys, captures));
+    EXPECT_TRUE(closing.CloseReached()) << "at the first read";
+}
+
 } // namespace

@@ -104,6 +104,19 @@ TEST_F(ScriptRunTest, WhenTheScriptRunsOutTheWindowIsClosedOnce) {
     EXPECT_FALSE(IsWindow(window));
 }
 
+TEST_F(ScriptRunTest, ACloseClosesTheWindowAfterTheFrameBeforeIt) {
+    UseScript("2 203\nclose\n");
+    ASSERT_EQ(keyboard->Acquire(), DI_OK);
+    Read();
+    EXPECT_EQ(winapi::hooks::QueuedMessageCount(), 0u);
+    EXPECT_EQ(Read()[203], 0x80);
+    EXPECT_EQ(winapi::hooks::QueuedMessageCount(), 1u);
+    Read();
+    EXPECT_EQ(winapi::hooks::QueuedMessageCount(), 1u);
+    DispatchWaiting();
+    EXPECT_EQ(closeMessages, 1);
+}
+
 TEST_F(ScriptRunTest, ACaptureSavesTheNextPresentedFrameAsAPng) {
     std::string shot = name + ".png";
     std::filesystem::remove(shot);

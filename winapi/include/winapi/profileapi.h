@@ -8,5 +8,7 @@
 // FALSE (and a zero frequency) when no high-resolution counter is available.
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
 BOOL QueryPerformanceCounter(LARGE_INTEGER* count);
-// Milliseconds on the same clock.
+// Milliseconds on the same clock. A thread that reads it more than twice within one millisecond
+// is polling it, and sleeps until the next millisecond before the answer: a wait on the tick count
+// ends on time without keeping a processor busy.
 DWORD GetTickCount();

@@ -1,6 +1,7 @@
 // QueryPerformanceCounter, QueryPerformanceFrequency, GetTickCount and timeGetTime.
 
 #include "clock/monotonic_clock.h"
+#include "clock/polled_tick_count.h"
 #include "winapi/profileapi.h"
 #include "winapi/timeapi.h"
 
@@ -33,7 +34,10 @@ BOOL QueryPerformanceCounter(LARGE_INTEGER* count) {
 }
 
 DWORD GetTickCount() {
-    return Milliseconds();
+    if (const auto& source = winapi::clock::tickSource) {
+        return source();
+    }
+    return static_cast<DWORD>(winapi::clock::PolledMilliseconds());
 }
 
 DWORD timeGetTime() {

@@ -21,8 +21,13 @@ void SetPerformanceCounterAvailable(bool available) {
     clock::counterAvailable.store(available);
 }
 
+void SetTickSource(std::function<DWORD()> source) {
+    clock::tickSource = std::move(source);
+}
+
 void ResetClockHooks() {
     UseRealClock();
+    SetTickSource(nullptr);
     SetPerformanceCounterAvailable(true);
 }
 

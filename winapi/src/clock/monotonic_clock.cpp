@@ -7,6 +7,7 @@ namespace winapi::clock {
 std::atomic<bool> fakeClockInUse{false};
 std::atomic<std::uint64_t> fakeNanoseconds{0};
 std::atomic<bool> counterAvailable{true};
+std::function<std::uint32_t()> tickSource;
 
 std::uint64_t NowNanoseconds() {
     if (fakeClockInUse.load()) {

@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 
 namespace winapi::clock {
 
@@ -15,5 +16,7 @@ bool CounterAvailable();
 extern std::atomic<bool> fakeClockInUse;
 extern std::atomic<std::uint64_t> fakeNanoseconds;
 extern std::atomic<bool> counterAvailable;
+// Set only by tests, on the thread that reads the tick count.
+extern std::function<std::uint32_t()> tickSource;
 
 } // namespace winapi::clock

@@ -2,6 +2,7 @@
 // writes, runs the program's WinMain as the platform would start it, then closes what is left of
 // the display.
 
+#include "input/recorder.h"
 #include "installed_layout.h"
 #include "program_options.h"
 #include "quillerby_version.h"
@@ -10,9 +11,11 @@
 #include "window/display.h"
 #include "window/display_mode.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <unistd.h>
 #include <windows.h>
@@ -102,8 +105,14 @@ int main(int argc, char** argv) {
     if (options.windowed) {
         winapi::window::StartWindowed();
     }
+    if (options.recordFile && !winapi::input::RecordKeysTo(*options.recordFile)) {
+        std::fprintf(stderr, "quillerby: cannot write the recording to %s: %s\n",
+                     options.recordFile->c_str(), std::strerror(errno));
+        return kUsage;
+    }
     std::string commandLine = CommandLine(options.passedOn);
     int exitCode = WinMain(GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWDEFAULT);
+    winapi::input::FinishRecording();
     winapi::window::ShutDownDisplay();
     return exitCode;
 }

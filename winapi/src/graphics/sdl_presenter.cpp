@@ -1,5 +1,6 @@
 #include "graphics/letterbox.h"
 #include "graphics/presenter.h"
+#include "graphics/software_opengl.h"
 #include "graphics/test_controls.h"
 #include "window/display_mode.h"
 #include "window/window_table.h"
@@ -32,8 +33,6 @@ public:
             return D3DERR_DEVICELOST;
         }
         SDL_UpdateTexture(texture_, nullptr, backBuffer.pixels.data(), backBuffer.width * 4);
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
         // The size the window has now, whatever was asked of it: the user may have resized it, or
         // the desktop may have refused a size.
         int screenWidth = 0;
@@ -42,6 +41,10 @@ public:
         ScreenRect place =
             Letterbox(backBuffer.width, backBuffer.height, screenWidth, screenHeight);
         lastPresentedPlace = hooks::PresentedPlace{screenWidth, screenHeight, place};
+        if (place.width != screenWidth || place.height != screenHeight) {
+            SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255); // the bars beside the picture
+            SDL_RenderClear(renderer_);
+        }
         SDL_Rect target{place.x, place.y, place.width, place.height};
         SDL_RenderCopy(renderer_, texture_, nullptr, &target);
         SDL_RenderPresent(renderer_);
@@ -70,10 +73,21 @@ private:
 
 SDL_Renderer* MakeRenderer(SDL_Window* native, bool waitForRetrace) {
     Uint32 retrace = waitForRetrace ? SDL_RENDERER_PRESENTVSYNC : 0;
-    if (SDL_Renderer* accelerated =
-            SDL_CreateRenderer(native, -1, SDL_RENDERER_ACCELERATED | retrace)) {
-        return accelerated;
+    if (GraphicsCardVisible()) {
+        SDL_Renderer* accelerated =
+            SDL_CreateRenderer(native, -1, SDL_RENDERER_ACCELERATED | retrace);
+        if (accelerated != nullptr && !DrawsWithSoftwareOpenGl(accelerated)) {
+            return accelerated;
+        }
+        if (accelerated != nullptr) {
+            SDL_DestroyRenderer(accelerated);
+        }
     }
+    // OpenGL without a graphics card spends several milliseconds of processor time a frame on what
+    // SDL2's software renderer does in one, writing straight into the window's shared-memory image
+    // (so the window's pixels must not go through OpenGL either) rather than into a texture that
+    // OpenGL draws again.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     return SDL_CreateRenderer(native, -1, SDL_RENDERER_SOFTWARE);
 }
 
@@ -92,7 +106,10 @@ std::unique_ptr<Presenter> MakeSdlPresenter(HWND window, const D3DPRESENT_PARAME
     if (renderer == nullptr) {
         return nullptr;
     }
-    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+    // The back buffer's 32-bit pixels read as X8R8G8B8: a presented frame replaces the screen
+    // whatever its alpha, so it is copied, not blended, and where the window's pixels have that
+    // format too (SDL2's software renderer on X) it goes to the screen without a conversion.
+    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888,
                                              SDL_TEXTUREACCESS_STREAMING, width, height);
     if (texture == nullptr) {
         SDL_DestroyRenderer(renderer);

@@ -1,5 +1,6 @@
 #include "input/device.h"
 
+#include "input/recorder.h"
 #include "input/test_controls.h"
 #include "profile/backends.h"
 
@@ -68,7 +69,9 @@ HRESULT Device::Acquire() {
     }
     if (kind_ == Kind::Keyboard) {
         if (!keys_) {
-            keys_ = profile::Backends().keyboard(window_);
+            const profile::BackendSet backends = profile::Backends();
+            keys_ = backends.keyboard(window_);
+            controllers_ = backends.controllers != nullptr ? backends.controllers() : nullptr;
         }
         if (!keys_) {
             return DIERR_NOTFOUND; // the script could not be used; the reason is on stderr
@@ -107,6 +110,10 @@ HRESULT Device::GetDeviceState(DWORD size, LPVOID data) {
     if (kind_ == Kind::Keyboard) {
         std::array<BYTE, 256> keys{};
         keys_->Read(keys);
+        if (controllers_) {
+            controllers_->AddHeldKeys(keys);
+        }
+        RecordKeyboardRead(keys);
         std::memcpy(data, keys.data(), keys.size());
     } else {
         DIMOUSESTATE state{};

@@ -2,6 +2,7 @@
 // A DirectInput device: the system keyboard or the system mouse, read by polling.
 
 #include "graphics/ref_counted.h"
+#include "input/controllers.h"
 #include "input/sources.h"
 
 #include <dinput.h>
@@ -30,6 +31,7 @@ private:
     bool acquired_ = false;
     // Made at the first acquisition and kept, so that a script goes on where it was.
     std::unique_ptr<KeySource> keys_;
+    std::unique_ptr<Controllers> controllers_; // their keys join the keyboard's
     std::unique_ptr<MouseSource> mouse_;
 };
 

@@ -30,6 +30,10 @@ void SetMouseButton(int button, bool down) {
     }
 }
 
+void UseGameControllers(bool use) {
+    input::headlessControllers = use;
+}
+
 void FailInputCall(InputCall call, HRESULT result) {
     input::injectedFailures.Set(call, FAILED(result) ? result : DI_OK);
 }
@@ -38,6 +42,7 @@ void ResetInputHooks() {
     input::injectedFailures.Clear();
     input::headlessKeyboard.fill(0);
     input::headlessMouse = DIMOUSESTATE{};
+    input::headlessControllers = false;
 }
 
 BYTE KeyCodeForScancode(int scancode) {

@@ -77,7 +77,12 @@ std::variant<InputScript, ScriptError> ParseInputScript(std::string_view text) {
             continue;
         }
         ScriptStep step;
-        if (words[0] == "capture") {
+        if (words[0] == "close") {
+            if (words.size() != 1) {
+                return ScriptError{lineNumber, "expected `close` alone on its line"};
+            }
+            step.close = true;
+        } else if (words[0] == "capture") {
             if (words.size() != 2 || !IsCaptureName(words[1])) {
                 return ScriptError{lineNumber, "expected `capture NAME.png` with a plain file "
                                                "name (letters, digits, '_', '-', '.')"};
@@ -87,7 +92,7 @@ std::variant<InputScript, ScriptError> ParseInputScript(std::string_view text) {
             if (!ParseNumber(words[0], 1, kMaxScriptFrames, step.frames)) {
                 return ScriptError{lineNumber, "expected a frame count from 1 to " +
                                                    std::to_string(kMaxScriptFrames) +
-                                                   " or `capture`, found `" +
+                                                   ", `capture` or `close`, found `" +
                                                    std::string(words[0]) + "`"};
             }
             for (std::size_t i = 1; i < words.size(); ++i) {
@@ -104,12 +109,23 @@ std::variant<InputScript, ScriptError> ParseInputScript(std::string_view text) {
     return script;
 }
 
-bool ScriptPlayer::Next(std::array<std::uint8_t, 256>& keys, std::vector<std::string>& captures) {
-    keys.fill(0);
+void ScriptPlayer::PassMarks(std::vector<std::string>* captures) {
     while (step_ < script_.steps.size() && script_.steps[step_].frames == 0) {
-        captures.push_back(script_.steps[step_].capture);
+        const ScriptStep& mark = script_.steps[step_];
+        if (mark.close) {
+            closeReached_ = true;
+        } else if (captures != nullptr) {
+            captures->push_back(mark.capture);
+        } else {
+            return; // a capture is for the frame after the next read; it waits for that read
+        }
         ++step_;
     }
+}
+
+bool ScriptPlayer::Next(std::array<std::uint8_t, 256>& keys, std::vector<std::string>& captures) {
+    keys.fill(0);
+    PassMarks(&captures);
     if (step_ == script_.steps.size()) {
         return false;
     }
@@ -122,6 +138,7 @@ bool ScriptPlayer::Next(std::array<std::uint8_t, 256>& keys, std::vector<std::st
     if (++framesPlayed_ == step.frames) {
         framesPlayed_ = 0;
         ++step_;
+        PassMarks(nullptr);
     }
     return true;
 }

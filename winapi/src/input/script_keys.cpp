@@ -1,5 +1,5 @@
 // The keyboard of a scripted run: snapshots from a script file, captures passed to the graphics
-// stand-in, and WM_CLOSE to the window when the script has run out.
+// stand-in, and WM_CLOSE to the window at a `close` or when the script has run out.
 
 #include "graphics/capture.h"
 #include "input/sources.h"
@@ -27,7 +27,7 @@ public:
         for (auto& name : captures) {
             graphics::RequestCapture(std::move(name));
         }
-        if (!playing && !closePosted_) {
+        if ((!playing || player_.CloseReached()) && !closePosted_) {
             closePosted_ = true;
             PostMessageA(IsWindow(window_) ? window_ : GetForegroundWindow(), WM_CLOSE, 0, 0);
         }

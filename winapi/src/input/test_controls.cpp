@@ -5,6 +5,7 @@ namespace winapi::input {
 InjectedFailures<hooks::InputCall, HRESULT, kInputCalls> injectedFailures;
 std::array<BYTE, 256> headlessKeyboard{};
 DIMOUSESTATE headlessMouse{};
+bool headlessControllers = false;
 
 const std::array<BYTE, 256>& HeadlessKeyboardState() {
     return headlessKeyboard;

@@ -20,6 +20,8 @@ inline HRESULT InjectedFailure(hooks::InputCall call) {
 // The headless keyboard and mouse, as the hooks set them.
 extern std::array<BYTE, 256> headlessKeyboard;
 extern DIMOUSESTATE headlessMouse;
+// Whether SDL2's game controllers join the headless keyboard.
+extern bool headlessControllers;
 
 const std::array<BYTE, 256>& HeadlessKeyboardState();
 // The hook mouse's state; its movement starts again from zero.

@@ -13,13 +13,13 @@ namespace {
 constexpr BackendSet kProfiles[] = {
     {"desktop", "SDL2 window, renderer, keyboard, mouse and sound card", true,
      graphics::MakeSdlPresenter, input::MakeSdlKeySource, input::MakeSdlMouseSource,
-     dsound::MakeSdlSink},
+     input::MakeSdlControllers, dsound::MakeSdlSink},
     {"headless", "no display: frames, keys and mouse through the hooks; sound into silence", false,
      graphics::MakeHeadlessPresenter, input::MakeHeadlessKeySource, input::MakeHeadlessMouseSource,
-     dsound::MakeSilentSink},
+     input::MakeHookedControllers, dsound::MakeSilentSink},
     {"offline", "headless, and sound mixed only when a test renders it", false,
      graphics::MakeHeadlessPresenter, input::MakeHeadlessKeySource, input::MakeHeadlessMouseSource,
-     nullptr},
+     input::MakeHookedControllers, nullptr},
 };
 
 std::atomic<Profile> selected{Profile::Desktop};
@@ -35,6 +35,7 @@ BackendSet Backends() {
     BackendSet backends = kProfiles[static_cast<int>(selected.load())];
     if (ScriptNamed()) {
         backends.keyboard = input::MakeScriptKeySource;
+        backends.controllers = nullptr;
     }
     return backends;
 }

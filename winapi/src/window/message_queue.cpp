@@ -3,7 +3,7 @@
 #include "window/message_queue.h"
 
 #include "winapi/errhandlingapi.h"
-#include "winapi/profileapi.h"
+#include "winapi/timeapi.h"
 #include "window/desktop_events.h"
 #include "window/window_table.h"
 
@@ -34,7 +34,8 @@ bool Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (queue.size() >= kQueueLimit) {
         return false;
     }
-    queue.push_back(MSG{window, message, wParam, lParam, GetTickCount(), POINT{0, 0}});
+    // The message time comes from the same clock as the tick count, without its polling sleep.
+    queue.push_back(MSG{window, message, wParam, lParam, timeGetTime(), POINT{0, 0}});
     return true;
 }
 
@@ -92,7 +93,7 @@ BOOL PeekMessageA(LPMSG message, HWND window, UINT filterMin, UINT filterMax, UI
         }
         return TRUE;
     }
-    MSG quit{nullptr, WM_QUIT, 0, 0, GetTickCount(), POINT{0, 0}};
+    MSG quit{nullptr, WM_QUIT, 0, 0, timeGetTime(), POINT{0, 0}};
     if (quitRequest && window == nullptr && PassesFilter(quit, window, filterMin, filterMax)) {
         quit.wParam = static_cast<WPARAM>(*quitRequest);
         *message = quit;

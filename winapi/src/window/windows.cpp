@@ -1,5 +1,6 @@
 // Window classes and windows: registering, creating, showing and destroying.
 
+#include "input/recorder.h"
 #include "winapi/errhandlingapi.h"
 #include "winapi/winerror.h"
 #include "window/message_queue.h"
@@ -188,6 +189,8 @@ LRESULT DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM) {
     case WM_NCCREATE:
         return TRUE;
     case WM_CLOSE:
+        // A ride being recorded ends the way it ended here: by a close request, not by a key.
+        winapi::input::RecordWindowClose();
         DestroyWindow(handle);
         return 0;
     case WM_SYSCOMMAND:

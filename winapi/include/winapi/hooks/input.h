@@ -19,6 +19,12 @@ void MoveMouse(LONG dx, LONG dy, LONG wheel);
 // Button 0 left, 1 right, 2 middle, 3 extra.
 void SetMouseButton(int button, bool down);
 
+// While on, the game controllers that SDL2 knows of (a test attaches virtual ones) hold keys of
+// the headless keyboard as on the desktop: d-pad and left stick the arrows, south button Space,
+// east button B, Start and Back Escape. Off, their SDL2 subsystem is stopped again at the next
+// read.
+void UseGameControllers(bool use);
+
 // Platform calls that can be made to fail, to reach the callers' failure paths.
 enum class InputCall {
     DirectInput8Create,
@@ -31,7 +37,7 @@ enum class InputCall {
 // Every later call of that kind fails with `result`; a success code lets them succeed again.
 void FailInputCall(InputCall call, HRESULT result);
 
-// All keys up, mouse still, no failures.
+// All keys up, mouse still, no controllers, no failures.
 void ResetInputHooks();
 
 // The DirectInput key code of an SDL2 scancode (0 for none), as the desktop keyboard maps it.
