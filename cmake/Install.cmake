@@ -46,7 +46,19 @@ install(CODE "
 install(TARGETS quillerby quillerby-reg errlookup RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 file(GLOB game_assets CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/assets/*)
 install(FILES ${game_assets} DESTINATION ${data_dir})
-install(FILES desktop/quillerby.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The desktop entry starts the game by its installed path, so that the menu finds it even where
+# the prefix's bin/ is not on the desktop's PATH.
+install(CODE "
+    file(READ \"${PROJECT_SOURCE_DIR}/desktop/quillerby.desktop\" quillerby_entry)
+    set(quillerby_game \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/quillerby\")
+    if(quillerby_game MATCHES \" \")
+        set(quillerby_game \"\\\"\${quillerby_game}\\\"\")
+    endif()
+    string(REPLACE \"Exec=quillerby\" \"Exec=\${quillerby_game}\" quillerby_entry \"\${quillerby_entry}\")
+    file(WRITE \"${PROJECT_BINARY_DIR}/desktop/quillerby.desktop\" \"\${quillerby_entry}\")
+    file(INSTALL DESTINATION \"\${quillerby_root}/${CMAKE_INSTALL_DATADIR}/applications\"
+         TYPE FILE FILES \"${PROJECT_BINARY_DIR}/desktop/quillerby.desktop\")
+")
 foreach(size ${icon_sizes})
     install(FILES desktop/icons/quillerby-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
