@@ -1,30 +1,21 @@
 // The game program's own options, run as a user would: answers that start nothing, and usage
 // errors.
 
+#include "../command_outcome.h"
 #include "../game/working_folder.h"
 #include "quillerby_version.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 namespace {
 
 // The exit code and the standard output, or with errorsOnly the standard error.
-std::pair<int, std::string> RunGame(const std::string& arguments, bool errorsOnly = false) {
-    const std::string command = std::string(QUILLERBY_PROGRAM) + " " + arguments +
-                                (errorsOnly ? " 2>&1 >/dev/null" : " 2>/dev/null");
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char chunk[256];
-    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) {
-        output += chunk;
-    }
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+CommandOutcome RunGame(const std::string& arguments, bool errorsOnly = false) {
+    return RunCommand(std::string(QUILLERBY_PROGRAM) + " " + arguments +
+                      (errorsOnly ? " 2>&1 >/dev/null" : " 2>/dev/null"));
 }
 
 TEST(CommandLine, HelpAndVersionAnswerAndUsageErrorsExitTwoWithoutStartingTheGame) {
@@ -36,8 +27,9 @@ TEST(CommandLine, HelpAndVersionAnswerAndUsageErrorsExitTwoWithoutStartingTheGam
                               "WINAPI_REGISTRY_DIR", "SDL_AUDIODRIVER", "XDG_STATE_HOME"}) {
         EXPECT_NE(help.find(named), std::string::npos) << named;
     }
-    EXPECT_EQ(RunGame("--version"),
-              std::make_pair(0, std::string("quillerby ") + kQuillerbyVersion + "\n"));
+    const auto [versioned, version] = RunGame("--version");
+    EXPECT_EQ(versioned, 0);
+    EXPECT_EQ(version, std::string("quillerby ") + kQuillerbyVersion + "\n");
 
     for (const char* misuse : {"--bogus", "--help --bogus", "--record", "-x level"}) {
         const auto [status, errors] = RunGame(misuse, true);

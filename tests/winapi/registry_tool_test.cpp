@@ -1,33 +1,20 @@
 // The command-line tool, run as a user would, against the same store as the operations.
 
+#include "../command_outcome.h"
 #include "registry_fixture.h"
 
 #include <cstdio>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
 using RegistryTool = RegistryTest;
 
-struct Outcome {
-    int exitCode;
-    std::string output; // standard output and error together
-};
-
-// With errorsOnly, the output is the standard error alone.
-Outcome RunTool(const std::string& arguments, bool errorsOnly = false) {
-    const std::string command = std::string(QUILLERBY_REG_TOOL) + " " + arguments +
-                                (errorsOnly ? " 2>&1 >/dev/null" : " 2>&1");
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string output;
-    char chunk[256];
-    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) {
-        output += chunk;
-    }
-    const int status = pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+// Standard output and error together; with errorsOnly, the standard error alone.
+CommandOutcome RunTool(const std::string& arguments, bool errorsOnly = false) {
+    return RunCommand(std::string(QUILLERBY_REG_TOOL) + " " + arguments +
+                      (errorsOnly ? " 2>&1 >/dev/null" : " 2>&1"));
 }
 
 TEST_F(RegistryTool, SetValuesReadBackThroughTheOperations) {
@@ -64,20 +51,20 @@ TEST_F(RegistryTool, ListAndGetShowWhatTheOperationsWrote) {
     ASSERT_EQ(RegSetValueExA(key, "Bare", 0, REG_SZ, bare, sizeof bare), ERROR_SUCCESS);
     RegCloseKey(key);
 
-    const Outcome list = RunTool("list HKCU\\\\Game");
+    const CommandOutcome list = RunTool("list HKCU\\\\Game");
     EXPECT_EQ(list.exitCode, 0);
     EXPECT_EQ(list.output, "Levels\\\n"
                            "(default)\tREG_SZ\tmain\n"
                            "Lives\tREG_DWORD\t0x00000003 (3)\n"
                            "Bare\tREG_SZ\tnoz\n");
-    const Outcome get = RunTool("get HKCU\\\\Game Lives");
+    const CommandOutcome get = RunTool("get HKCU\\\\Game Lives");
     EXPECT_EQ(get.exitCode, 0);
     EXPECT_EQ(get.output, "REG_DWORD\t0x00000003 (3)\n");
     EXPECT_EQ(RunTool("get HKCU\\\\Game").output, "REG_SZ\tmain\n");
 }
 
 TEST_F(RegistryTool, FailuresExplainThemselvesAndChangeNothing) {
-    const Outcome missing = RunTool("get 'HKLM\\Software\\Microsoft\\DirectX SDK' Path");
+    const CommandOutcome missing = RunTool("get 'HKLM\\Software\\Microsoft\\DirectX SDK' Path");
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.output.find("ERROR_FILE_NOT_FOUND"), std::string::npos) << missing.output;
 
@@ -96,14 +83,14 @@ TEST_F(RegistryTool, FailuresExplainThemselvesAndChangeNothing) {
 }
 
 TEST_F(RegistryTool, HelpAndVersionAnswerAndUnknownOptionsAreUsageErrors) {
-    const Outcome help = RunTool("--help");
+    const CommandOutcome help = RunTool("--help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.output.rfind("usage: quillerby-reg", 0), 0u) << help.output;
-    const Outcome version = RunTool("--version");
+    const CommandOutcome version = RunTool("--version");
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.output.rfind("quillerby-reg ", 0), 0u) << version.output;
     for (const char* misuse : {"--bogus", "--bogus HKCU", "--help HKCU", "-l HKCU"}) {
-        const Outcome outcome = RunTool(misuse, true);
+        const CommandOutcome outcome = RunTool(misuse, true);
         EXPECT_EQ(outcome.exitCode, 2) << misuse;
         EXPECT_EQ(outcome.output.rfind("usage: quillerby-reg", 0), 0u) << outcome.output;
     }
@@ -114,7 +101,7 @@ TEST_F(RegistryTool, ARefusedStoreFolderIsNamedWithTheReason) {
     const auto expectRefusal = [&](const std::string& reason) {
         for (const char* command : {"list HKCU", "get HKCU\\\\Game Lives",
                                     "set HKCU\\\\Game Lives dword 1", "delete-key HKCU\\\\Game"}) {
-            const Outcome outcome = RunTool(command, true);
+            const CommandOutcome outcome = RunTool(command, true);
             EXPECT_EQ(outcome.exitCode, 1) << command;
             EXPECT_NE(outcome.output.find(folder_.string()), std::string::npos) << outcome.output;
             EXPECT_NE(outcome.output.find(reason), std::string::npos) << outcome.output;
