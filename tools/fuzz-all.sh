@@ -54,7 +54,7 @@ for name in "${names[@]}"; do
     took=$(($(date +%s) - start))
 
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
-    coverage=$(grep -o ' cov: [0-9]*' "$log" | tail -n 1 | tr -dc '0-9')
+    coverage=$(grep -ao ' cov: [0-9]*' "$log" | tail -n 1 | tr -dc '0-9')
     found=$(find "$findings" -type f \( -name 'crash-*' -o -name 'leak-*' -o -name 'oom-*' \
         -o -name 'timeout-*' \) | wc -l)
     result=$found
