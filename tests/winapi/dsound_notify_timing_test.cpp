@@ -1,11 +1,15 @@
-// Notifications on the silent output, seen by a thread that waits for them as a streaming clip
-// does: positions a few milliseconds apart on one auto-reset event arrive as separate signals.
+// Notifications seen by a thread that waits for them as a streaming clip does: positions a few
+// milliseconds apart on one auto-reset event arrive as separate signals, on the silent output and
+// on a sound card (SDL's dummy driver), whose callback mixes a whole device buffer at once.
 
 #include "dsound_test_support.h"
 
 #include <windows.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <optional>
+#include <string>
 #include <thread>
 
 namespace {
@@ -14,8 +18,33 @@ using dsound_test::PcmFormat;
 using dsound_test::Releaser;
 using dsound_test::TestWindow;
 
-TEST(NotificationTiming, PositionsSevenMillisecondsApartSignalOneEventTwice) {
-    winapi::SelectProfile(winapi::Profile::Headless);
+// The profile's output: the silent sink headless, SDL's dummy sound card on the desktop.
+class NotificationTiming : public testing::TestWithParam<winapi::Profile> {
+protected:
+    void SetUp() override {
+        if (const char* driver = std::getenv("SDL_AUDIODRIVER")) {
+            savedDriver_ = driver;
+        }
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        savedProfile_ = winapi::SelectedProfile();
+        winapi::SelectProfile(GetParam());
+    }
+
+    void TearDown() override {
+        winapi::SelectProfile(savedProfile_);
+        if (savedDriver_) {
+            setenv("SDL_AUDIODRIVER", savedDriver_->c_str(), 1);
+        } else {
+            unsetenv("SDL_AUDIODRIVER");
+        }
+    }
+
+private:
+    winapi::Profile savedProfile_ = winapi::Profile::Headless;
+    std::optional<std::string> savedDriver_;
+};
+
+TEST_P(NotificationTiming, PositionsSevenMillisecondsApartSignalOneEventTwice) {
     Releaser<IDirectSound8> device;
     ASSERT_EQ(DirectSoundCreate8(nullptr, &device.pointer, nullptr), DS_OK);
     ASSERT_EQ(device.pointer->SetCooperativeLevel(TestWindow(), DSSCL_PRIORITY), DS_OK);
@@ -60,5 +89,12 @@ TEST(NotificationTiming, PositionsSevenMillisecondsApartSignalOneEventTwice) {
     CloseHandle(segment);
     CloseHandle(stopped);
 }
+
+INSTANTIATE_TEST_SUITE_P(Outputs, NotificationTiming,
+                         testing::Values(winapi::Profile::Headless, winapi::Profile::Desktop),
+                         [](const testing::TestParamInfo<winapi::Profile>& info) {
+                             return info.param == winapi::Profile::Desktop ? "SoundCard"
+                                                                           : "SilentSink";
+                         });
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "dsound/engine.h"
 
+#include "dsound/notification_pacer.h"
 #include "dsound/notifications.h"
 #include "dsound/resampler.h"
 #include "dsound/spatial.h"
@@ -145,7 +146,7 @@ void Engine::ReserveNotifications(std::size_t count) {
             return;
         }
     }
-    std::vector<sync::Event*> room;
+    std::vector<const std::shared_ptr<sync::Event>*> room;
     room.reserve(2 * needed);
     std::lock_guard lock(mutex_);
     if (room.capacity() > pendingEvents_.capacity()) {
@@ -181,8 +182,9 @@ void Engine::CommitDeferredLocked() {
     }
 }
 
-void Engine::Render(BYTE* out, DWORD frames, const SampleFormat& format) {
+void Engine::Render(BYTE* out, DWORD frames, const SampleFormat& format, NotificationPacer* pacer) {
     const MixingScope scope;
+    const std::uint64_t start = pacer != nullptr ? NotificationPacer::NowNanoseconds() : 0;
     const DWORD subBlock = SubBlockFrames(format.rate);
     for (DWORD done = 0; done < frames;) {
         const DWORD block = std::min(subBlock, frames - done);
@@ -195,10 +197,13 @@ void Engine::Render(BYTE* out, DWORD frames, const SampleFormat& format) {
                       out + static_cast<std::size_t>(done) * format.blockAlign);
         framesRendered_ += block;
         done += block;
-        // Under the lock, since the events belong to voices that may go once it is released;
-        // Set takes no lock of its own.
-        for (sync::Event* event : pendingEvents_) {
-            event->Set();
+        // Under the lock, since the events belong to voices that may go once it is released (the
+        // pacer keeps its own reference); neither Set nor Schedule takes a lock.
+        const std::uint64_t played = start + std::uint64_t{done} * 1'000'000'000u / format.rate;
+        for (const std::shared_ptr<sync::Event>* event : pendingEvents_) {
+            if (pacer == nullptr || !pacer->Schedule(*event, played)) {
+                (*event)->Set();
+            }
         }
         pendingEvents_.clear();
     }

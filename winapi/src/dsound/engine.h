@@ -38,7 +38,8 @@ public:
     void AddVoice(Voice* voice);
     void RemoveVoice(Voice* voice);
 
-    void Render(BYTE* out, DWORD frames, const SampleFormat& format) override;
+    void Render(BYTE* out, DWORD frames, const SampleFormat& format,
+                NotificationPacer* pacer = nullptr) override;
 
     bool Offline() const { return offline_; }
 
@@ -86,7 +87,8 @@ private:
     GainRamp masterGain_;
     std::vector<float> mix_;
     std::vector<float> voiceScratch_;
-    std::vector<sync::Event*> pendingEvents_; // signalled and cleared after each sub-block
+    // The events passed in a sub-block (the voices' own), signalled and cleared after it.
+    std::vector<const std::shared_ptr<sync::Event>*> pendingEvents_;
 
     std::mutex sinkMutex_; // serialises changes of the output; never taken inside mutex_
     std::unique_ptr<OutputSink> sink_;

@@ -20,7 +20,7 @@ HRESULT ValidateNotifications(const DSBPOSITIONNOTIFY* positions, DWORD count, D
 
 void CollectPassed(const std::vector<Notification>& notifications, DWORD from,
                    std::uint64_t advancedBytes, DWORD bufferBytes,
-                   std::vector<sync::Event*>* events) {
+                   std::vector<const std::shared_ptr<sync::Event>*>* events) {
     if (advancedBytes == 0) {
         return;
     }
@@ -33,16 +33,16 @@ void CollectPassed(const std::vector<Notification>& notifications, DWORD from,
                                 ? notification.dwOffset - from
                                 : bufferBytes - from + notification.dwOffset;
         if (ahead < advancedBytes) {
-            events->push_back(notification.event.get());
+            events->push_back(&notification.event);
         }
     }
 }
 
 void CollectStop(const std::vector<Notification>& notifications,
-                 std::vector<sync::Event*>* events) {
+                 std::vector<const std::shared_ptr<sync::Event>*>* events) {
     for (const Notification& notification : notifications) {
         if (notification.dwOffset == DSBPN_OFFSETSTOP && notification.event) {
-            events->push_back(notification.event.get());
+            events->push_back(&notification.event);
         }
     }
 }

@@ -21,10 +21,11 @@ HRESULT ValidateNotifications(const DSBPOSITIONNOTIFY* positions, DWORD count, D
 // The events are the voice's own: valid while its notifications stay as they are.
 void CollectPassed(const std::vector<Notification>& notifications, DWORD from,
                    std::uint64_t advancedBytes, DWORD bufferBytes,
-                   std::vector<sync::Event*>* events);
+                   std::vector<const std::shared_ptr<sync::Event>*>* events);
 
 // Appends the events registered for DSBPN_OFFSETSTOP.
-void CollectStop(const std::vector<Notification>& notifications, std::vector<sync::Event*>* events);
+void CollectStop(const std::vector<Notification>& notifications,
+                 std::vector<const std::shared_ptr<sync::Event>*>* events);
 
 // The notifications to keep for `positions`, each with the event its handle names.
 std::vector<Notification> ResolveNotifications(const DSBPOSITIONNOTIFY* positions, DWORD count);

@@ -9,10 +9,15 @@
 
 namespace winapi::dsound {
 
+class NotificationPacer;
+
 class MixSource {
 public:
-    // Mixes `frames` frames in `format` into `out`. Called by a sink without any lock held.
-    virtual void Render(BYTE* out, DWORD frames, const SampleFormat& format) = 0;
+    // Mixes `frames` frames in `format` into `out`. Called by a sink without any lock held. The
+    // notifications passed are set at once, or, with a pacer, when their sound plays: the frames
+    // are taken to start playing as the call begins.
+    virtual void Render(BYTE* out, DWORD frames, const SampleFormat& format,
+                        NotificationPacer* pacer = nullptr) = 0;
 
 protected:
     ~MixSource() = default;

@@ -118,7 +118,7 @@ void SdlCard::Callback(void* userdata, Uint8* stream, int length) {
     }
     card->lastPull_ = Now();
     card->source_.Render(stream, static_cast<DWORD>(length) / card->format_.blockAlign,
-                         card->format_);
+                         card->format_, &card->pacer_);
 }
 
 } // namespace winapi::dsound

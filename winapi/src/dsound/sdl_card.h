@@ -2,6 +2,7 @@
 // One output device opened through SDL2's audio, pulling the mix from its callback, and whether it
 // is still there.
 
+#include "dsound/notification_pacer.h"
 #include "dsound/output_sink.h"
 
 #include <SDL.h>
@@ -43,6 +44,9 @@ private:
     SDL_AudioDeviceID device_ = 0;
     DWORD bufferFrames_ = 0;
     std::atomic<std::int64_t> lastPull_{0}; // steady clock, in milliseconds
+    // A callback mixes a whole device buffer at once; the notifications passed in it are set as
+    // its sound plays.
+    NotificationPacer pacer_;
 };
 
 // How many frames the output device buffers at `rate`: the largest power of two that keeps the
