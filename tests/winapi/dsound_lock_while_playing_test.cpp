@@ -19,6 +19,9 @@ constexpr DWORD kSegmentFrames = 100;
 constexpr DWORD kSegments = 8;
 constexpr DWORD kSegmentBytes = kSegmentFrames * 2; // mono 16-bit
 constexpr DWORD kBufferBytes = kSegments * kSegmentBytes;
+// 5 ms at 8000 Hz: one of the mixer's sub-blocks, mixed under one hold of the engine's lock. A
+// longer mix lets a commit in between its sub-blocks, and then a segment is rightly heard half old.
+constexpr DWORD kOneSubBlockFrames = 40;
 
 // Fills a segment half the buffer away from the play cursor with one value, a sample at a time
 // and with pauses, as an application decoding into the buffer would.
@@ -53,8 +56,8 @@ protected:
     }
 };
 
-// The mixer on the test's thread, the application on another: within one mix every segment holds
-// one value, the old one or the new one, never part of each.
+// The mixer on the test's thread, the application on another: within one sub-block every segment
+// holds one value, the old one or the new one, never part of each.
 TEST_F(LockWhilePlaying, ARegionIsHeardWholeOldOrNewNeverHalfWritten) {
     WAVEFORMATEX format = PcmFormat(1, 8000, 16);
     IDirectSoundBuffer* buffer = MakeBuffer(&format, kBufferBytes);
@@ -77,7 +80,7 @@ TEST_F(LockWhilePlaying, ARegionIsHeardWholeOldOrNewNeverHalfWritten) {
     while (heard.size() < 100 && failure == DS_OK && std::chrono::steady_clock::now() < deadline) {
         DWORD play = 0;
         ASSERT_EQ(buffer->GetCurrentPosition(&play, nullptr), DS_OK);
-        const std::vector<std::int16_t> mix = Render16(50);
+        const std::vector<std::int16_t> mix = Render16(kOneSubBlockFrames);
         for (std::size_t i = 1; i < mix.size(); ++i) {
             const DWORD frame = (play / 2 + static_cast<DWORD>(i)) % (kBufferBytes / 2);
             if (frame % kSegmentFrames != 0) {
