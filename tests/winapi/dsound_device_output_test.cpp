@@ -7,9 +7,7 @@
 #include <windows.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <functional>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -37,12 +35,6 @@ bool Eventually(const std::function<bool()>& condition) {
 class DeviceOutput : public testing::Test {
 protected:
     void SetUp() override {
-        if (const char* driver = std::getenv("SDL_AUDIODRIVER")) {
-            savedDriver_ = driver;
-        }
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        savedProfile_ = winapi::SelectedProfile();
-        winapi::SelectProfile(winapi::Profile::Desktop);
         ASSERT_EQ(DirectSoundCreate8(nullptr, &device_, nullptr), DS_OK);
         ASSERT_EQ(device_->SetCooperativeLevel(TestWindow(), DSSCL_PRIORITY), DS_OK);
     }
@@ -54,12 +46,6 @@ protected:
         }
         if (device_ != nullptr) {
             device_->Release();
-        }
-        winapi::SelectProfile(savedProfile_);
-        if (savedDriver_) {
-            setenv("SDL_AUDIODRIVER", savedDriver_->c_str(), 1);
-        } else {
-            unsetenv("SDL_AUDIODRIVER");
         }
     }
 
@@ -78,9 +64,8 @@ protected:
     IDirectSound8* device_ = nullptr;
 
 private:
+    dsound_test::SoundOutputProfile output_{winapi::Profile::Desktop};
     std::vector<IUnknown*> objects_;
-    std::optional<std::string> savedDriver_;
-    winapi::Profile savedProfile_ = winapi::Profile::Desktop;
 };
 
 // What is mixed is heard after the device's buffer and one mixing block: at most 30 ms, at the

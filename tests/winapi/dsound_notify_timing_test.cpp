@@ -7,9 +7,6 @@
 #include <windows.h>
 
 #include <atomic>
-#include <cstdlib>
-#include <optional>
-#include <string>
 #include <thread>
 
 namespace {
@@ -20,28 +17,8 @@ using dsound_test::TestWindow;
 
 // The profile's output: the silent sink headless, SDL's dummy sound card on the desktop.
 class NotificationTiming : public testing::TestWithParam<winapi::Profile> {
-protected:
-    void SetUp() override {
-        if (const char* driver = std::getenv("SDL_AUDIODRIVER")) {
-            savedDriver_ = driver;
-        }
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        savedProfile_ = winapi::SelectedProfile();
-        winapi::SelectProfile(GetParam());
-    }
-
-    void TearDown() override {
-        winapi::SelectProfile(savedProfile_);
-        if (savedDriver_) {
-            setenv("SDL_AUDIODRIVER", savedDriver_->c_str(), 1);
-        } else {
-            unsetenv("SDL_AUDIODRIVER");
-        }
-    }
-
 private:
-    winapi::Profile savedProfile_ = winapi::Profile::Headless;
-    std::optional<std::string> savedDriver_;
+    dsound_test::SoundOutputProfile output_{GetParam()};
 };
 
 TEST_P(NotificationTiming, PositionsSevenMillisecondsApartSignalOneEventTwice) {

@@ -8,7 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace dsound_test {
@@ -48,6 +51,34 @@ template <typename Interface> struct Releaser {
             pointer->Release();
         }
     }
+};
+
+// While it lives, devices play through `profile`'s output, SDL's sound card being its dummy
+// driver (no sound card needed); then the profile and the driver variable are as before.
+class SoundOutputProfile {
+public:
+    explicit SoundOutputProfile(winapi::Profile profile)
+        : savedProfile_(winapi::SelectedProfile()) {
+        if (const char* driver = std::getenv("SDL_AUDIODRIVER")) {
+            savedDriver_ = driver;
+        }
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        winapi::SelectProfile(profile);
+    }
+    ~SoundOutputProfile() {
+        winapi::SelectProfile(savedProfile_);
+        if (savedDriver_) {
+            setenv("SDL_AUDIODRIVER", savedDriver_->c_str(), 1);
+        } else {
+            unsetenv("SDL_AUDIODRIVER");
+        }
+    }
+    SoundOutputProfile(const SoundOutputProfile&) = delete;
+    SoundOutputProfile& operator=(const SoundOutputProfile&) = delete;
+
+private:
+    winapi::Profile savedProfile_;
+    std::optional<std::string> savedDriver_;
 };
 
 class OfflineDevice : public ::testing::Test {
